@@ -1,0 +1,36 @@
+#pragma once
+// Text helpers shared by the whole system, and swim times ("chron" values).
+//
+// A chron value is minutes * 600000 + seconds * 10000 + tenths * 1000 + hundredths * 10;
+// 100 in place of the hundredths term marks a time known only to the tenth; 0 is no time.
+// Positions and counts are in characters (QString), numbered from 1.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+using TChron = std::int32_t;
+
+QString PadRight(const QString &text, int width);
+QString PadLeft(const QString &text, int width);
+QString Spaces(int n);
+QString IntToZeroPadded(int value, int width);
+
+// Word mode (countEmpty/everyDelimiter false): runs of delimiters separate words.
+// Field mode (both true): every delimiter ends a field; empty fields count.
+int TokenCount(const QString &text, const QString &delimiters, bool countEmpty);
+QString GetToken(const QString &text, const QString &delimiters, int n, bool everyDelimiter);
+bool IsToken(const QString &list, const QString &delimiters, const QString &word);
+
+int FieldCount(const QString &text);
+QString GetFields(const QString &text, int first, int count);
+bool IsInList(const QString &value, const QString &list);
+QString JoinFields(const QStringList &texts);
+QString ReplaceAll(const QString &text, const QString &oldText, const QString &newText);
+QString ToPlainAscii(const QString &text, bool blankOthers);
+
+QString ChronToText(TChron value, bool withHundredths);
+// Throws EGvkOverflow when the minutes carry the value out of the 32-bit range.
+TChron TextToChron(const QString &text);
+
+QString DateToText(bool longFormat, const QDate &date);
