@@ -34,3 +34,8 @@ QString ChronToText(TChron value, bool withHundredths);
 TChron TextToChron(const QString &text);
 
 QString DateToText(bool longFormat, const QDate &date);
+
+// Month and day names used by every date text (12 months, 7 days beginning with Sunday).
+// Until set, the system locale's names are used; the language manager replaces them.
+void SetDateNames(const QStringList &longMonths, const QStringList &shortMonths,
+                  const QStringList &longDays, const QStringList &shortDays);
