@@ -1,5 +1,6 @@
 #include "format/swimVocabulary.h"
 
+#include "format/aqnElements.h"
 #include "foundation/gvkLanguage.h"
 #include "foundation/gvkStrings.h"
 
@@ -200,6 +201,11 @@ QString StageText(const QString &type)
     if (type.compare(QLatin1String(code), Qt::CaseInsensitive) == 0)
       return GetLanguage().GetText('S', 40, item);
   return {};
+}
+
+QString StageText(const TAqnAbstractObject &event)
+{
+  return StageText(event.GetText(aqtTYPE));
 }
 
 int YearOf(const QDate &date)

@@ -8,6 +8,8 @@
 
 #include <array>
 
+class TAqnAbstractObject;
+
 // Relay sizes by relay index (index 0 is an individual event).
 inline constexpr std::array<int, 8> RelaySizes = {1, 4, 5, 8, 10, 2, 3, 6};
 // Distances by distance index.
@@ -43,6 +45,8 @@ QString RelayTeamText(int number);
 // The race stage of an event TYPE code (PRE, FIN, SEM, SOS, SOF, any case), in the
 // current language; empty for any other code.
 QString StageText(const QString &type);
+// The race stage of an EVENT element, from its TYPE.
+QString StageText(const TAqnAbstractObject &event);
 
 // The calendar year of a date; 0 for an invalid date.
 int YearOf(const QDate &date);

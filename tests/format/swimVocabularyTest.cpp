@@ -1,5 +1,6 @@
 #include "format/swimVocabulary.h"
 
+#include "format/aqnElements.h"
 #include "foundation/gvkLanguage.h"
 #include "tests/foundation/printers.h"
 
@@ -11,7 +12,7 @@
 namespace {
 
 // Every test starts from the built-in German texts.
-class Vocabulary : public ::testing::Test
+class SwimTexts : public ::testing::Test
 {
 protected:
   void SetUp() override { ResetVocabularyTexts(); }
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, StrokeIndexTest,
                                            StrokeCase{"", -1}, StrokeCase{"@", -1},
                                            StrokeCase{"$$$", -1}, StrokeCase{"F", -1}));
 
-TEST(FixedTables, RelayAndDistanceIndexes)
+TEST(SwimTables, RelayAndDistanceIndexes)
 {
   struct Case
   {
@@ -59,7 +60,7 @@ TEST(FixedTables, RelayAndDistanceIndexes)
   }
 }
 
-TEST(Genders, IndexAndPermission)
+TEST(SwimGenders, IndexAndPermission)
 {
   struct Case
   {
@@ -81,7 +82,7 @@ TEST(Genders, IndexAndPermission)
     EXPECT_EQ(SexAllowed(a.Event, a.Person), a.Result) << a.Event << "/" << a.Person;
 }
 
-TEST_F(Vocabulary, NamesEventsAndGenders)
+TEST_F(SwimTexts, NamesEventsAndGenders)
 {
   struct Case
   {
@@ -117,7 +118,7 @@ struct AgeCase
   friend void PrintTo(const AgeCase &c, std::ostream *os) { *os << c.From << "-" << c.To; }
 };
 
-class AgeTextTest : public Vocabulary, public ::testing::WithParamInterface<AgeCase>
+class AgeTextTest : public SwimTexts, public ::testing::WithParamInterface<AgeCase>
 {
 };
 
@@ -135,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AgeCase{100, 100, "AK.  100"}, AgeCase{120, 999, "AK. 120 und älter"},
                       AgeCase{0, 119, "AK. 119 und jünger"}));
 
-TEST_F(Vocabulary, StageTextsComeFromLanguageAtEachUse)
+TEST_F(SwimTexts, StageTextsComeFromLanguageAtEachUse)
 {
   TLanguage &language = GetLanguage();
   const int screen = language.Language();
@@ -149,12 +150,16 @@ TEST_F(Vocabulary, StageTextsComeFromLanguageAtEachUse)
                         Case{"SOS", "Stechen"}, Case{"sof", "Stechen"}, Case{"TIM", ""},
                         Case{"", ""}, Case{"PREX", ""}})
     EXPECT_EQ(StageText(QString::fromUtf8(c.Type)), QString::fromUtf8(c.Text)) << c.Type;
+  TAqnObject event(aqtEVENT, 1);
+  EXPECT_EQ(StageText(event), QString()); // no TYPE
+  event.SetText(aqtTYPE, QStringLiteral("sof"));
+  EXPECT_EQ(StageText(event), QStringLiteral("Stechen"));
   ASSERT_TRUE(language.LoadLanguage(23, false));
-  EXPECT_EQ(StageText(QStringLiteral("sof")), QStringLiteral("Swim-off"));
+  EXPECT_EQ(StageText(event), QStringLiteral("Swim-off"));
   language.LoadLanguage(screen, false);
 }
 
-TEST_F(Vocabulary, LoadsTextsOfCurrentLanguage)
+TEST_F(SwimTexts, LoadsTextsOfCurrentLanguage)
 {
   TLanguage &language = GetLanguage();
   const int screen = language.Language();
@@ -174,7 +179,7 @@ TEST_F(Vocabulary, LoadsTextsOfCurrentLanguage)
   language.LoadLanguage(screen, false);
 }
 
-TEST_F(Vocabulary, DamagedTextsNeverReadMissingArguments)
+TEST_F(SwimTexts, DamagedTextsNeverReadMissingArguments)
 {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -193,7 +198,7 @@ TEST_F(Vocabulary, DamagedTextsNeverReadMissingArguments)
   EXPECT_EQ(EventText(1, 2, 0), QStringLiteral(" 100m ")); // lists replaced unconditionally
 }
 
-TEST(YearOf, GivesCalendarYear)
+TEST(SwimDates, GivesCalendarYear)
 {
   EXPECT_EQ(YearOf(QDate(2008, 5, 17)), 2008);
   EXPECT_EQ(YearOf(QDate(1890, 1, 1)), 1890);
