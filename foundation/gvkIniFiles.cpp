@@ -509,14 +509,40 @@ void TGvkIniFile::Save(const TIniText &text)
 
 void TGvkIniFile::Read(const std::function<void(const TIniText &)> &read) const
 {
-  read(Load());
+  if (FPending)
+    read(*FPending);
+  else
+    read(Load());
 }
 
 void TGvkIniFile::Change(const std::function<bool(TIniText &)> &change)
 {
+  if (FPending) {
+    FPendingChanged = change(*FPending) || FPendingChanged;
+    return;
+  }
   TIniText text = Load();
   if (change(text))
     Save(text);
+}
+
+void TGvkIniFile::Update(const std::function<void()> &changes)
+{
+  if (FPending) { // inside an outer Update, which writes at its end
+    changes();
+    return;
+  }
+  FPending = std::make_unique<TIniText>(Load());
+  FPendingChanged = false;
+  try {
+    changes();
+  } catch (...) {
+    FPending.reset();
+    throw;
+  }
+  const std::unique_ptr<TIniText> text = std::move(FPending);
+  if (FPendingChanged)
+    Save(*text);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -59,6 +59,11 @@ public:
   // Drops empty lines at the end and deletes line keys left from a longer earlier text.
   void WriteText(const QString &section, const QString &baseKey, const QString &text);
 
+  // Runs changes (any reads and writes on this object) as one change of the content: the
+  // file class then rewrites its file once at the end instead of once per write, and
+  // writes nothing when changes throws.
+  virtual void Update(const std::function<void()> &changes) { changes(); }
+
 protected:
   // Lets read look at the current content.
   virtual void Read(const std::function<void(const TIniText &)> &read) const = 0;
@@ -79,6 +84,8 @@ public:
   explicit TGvkIniFile(const QString &fileName);
   ~TGvkIniFile() override;
 
+  void Update(const std::function<void()> &changes) override;
+
 protected:
   void Read(const std::function<void(const TIniText &)> &read) const override;
   void Change(const std::function<bool(TIniText &)> &change) override;
@@ -86,6 +93,9 @@ protected:
 private:
   TIniText Load() const;
   void Save(const TIniText &text);
+
+  std::unique_ptr<TIniText> FPending; // the content while an Update runs
+  bool FPendingChanged = false;
 };
 
 // The whole content in memory; writes change only the memory and are never written back.

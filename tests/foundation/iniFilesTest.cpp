@@ -328,6 +328,29 @@ TEST_F(IniFileTest, AMultiLineTextIsWrittenWholeOrNotAtAll)
   EXPECT_EQ(ini.ReadText(QStringLiteral("R"), QStringLiteral("Foot"), {}), "one\r\ntwo");
 }
 
+TEST_F(IniFileTest, AnUpdateRewritesTheFileOnceAtItsEnd)
+{
+  TGvkIniFile ini(FFiles.Path());
+  TGvkIniFile other(FFiles.Path());
+  ini.Update([&] {
+    ini.WriteString(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("1"));
+    ini.Update([&] { ini.WriteInteger(QStringLiteral("S"), QStringLiteral("b"), 2); });
+    // Reads inside see the pending content; the file is not written yet.
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("S"), QStringLiteral("b"), 0), 2);
+    EXPECT_FALSE(QFileInfo::exists(FFiles.Path()));
+  });
+  EXPECT_EQ(ReadBytes(FFiles.Path()), QByteArray("[S]\na=1\nb=2\n"));
+  EXPECT_EQ(other.ReadString(QStringLiteral("S"), QStringLiteral("b"), {}), "2");
+  // An update that fails writes nothing of its changes.
+  EXPECT_THROW(ini.Update([&] {
+    ini.WriteString(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("changed"));
+    ini.WriteString(QStringLiteral("S"), QStringLiteral("bad=key"), {});
+  }),
+               EGvkAssertion);
+  EXPECT_EQ(ReadBytes(FFiles.Path()), QByteArray("[S]\na=1\nb=2\n"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("a"), {}), "1");
+}
+
 TEST_F(IniFileTest, ATruncatedOrGarbledFileReadsWhatItCan)
 {
   struct Case
