@@ -42,8 +42,8 @@ private:
     TKind Kind = TKind::Other;
     QString Name; // section name or key
     QString Value;
-    QByteArray Raw; // original bytes without the line end; empty when changed or new
-    bool Changed = false;
+    QByteArray Raw;       // the original bytes without the "\n" (written while not changed)
+    bool Changed = false; // written from Name and Value
   };
 
   static TLine ParseLine(const QByteArray &raw);
@@ -65,7 +65,7 @@ TIniText::TLine TIniText::ParseLine(const QByteArray &raw)
 {
   TLine line;
   line.Raw = raw;
-  QByteArray bytes = raw;
+  QByteArrayView bytes(raw);
   if (bytes.endsWith('\r'))
     bytes.chop(1);
   const QString text = QString::fromUtf8(bytes);
