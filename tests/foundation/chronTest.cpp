@@ -1,5 +1,6 @@
 #include "foundation/gvkErrors.h"
 #include "foundation/gvkStrings.h"
+#include "tests/foundation/printers.h"
 
 #include <gtest/gtest.h>
 
