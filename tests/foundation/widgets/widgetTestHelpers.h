@@ -17,3 +17,12 @@ inline bool WaitFor(const std::function<bool()> &condition, int timeoutMs = 2000
   }
   return true;
 }
+
+#include <QString>
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+  *out << '"' << text.toStdString() << '"';
+}
