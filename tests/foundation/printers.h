@@ -1,5 +1,6 @@
 #pragma once
-// Readable failure messages for Qt texts in this test program.
+// Readable failure messages for Qt texts. Every test file of the program that compares
+// QStrings includes it, so all instances of the printer templates agree.
 #include <QString>
 #include <QStringList>
 
