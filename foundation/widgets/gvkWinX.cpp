@@ -1,5 +1,6 @@
 #include "foundation/widgets/gvkWinX.h"
 
+#include "foundation/gvkClasses.h"
 #include "foundation/gvkErrors.h"
 #include "foundation/gvkPaths.h"
 #include "foundation/gvkStrings.h"
@@ -33,8 +34,8 @@ int VersionNumber(const QString &version)
 
 QString CreatorVersionOf(const QString &version)
 {
-  return version.mid(2, 2) +
-         QStringLiteral(".00.%1").arg(version.mid(5, 4).toInt(), 4, 10, QLatin1Char('0'));
+  return version.mid(2, 2) + QStringLiteral(".00.") +
+         IntToZeroPadded(version.mid(5, 4).toInt(), 4);
 }
 
 TGvkSystemX::TGvkSystemX() : FTimer(new QTimer(this))
@@ -88,6 +89,10 @@ void TGvkSystemX::ShowStartupScreen(double seconds, const TScreenFactory &factor
   FScreen->MakeStartupScreen();
   FScreen->show();
   FScreen->repaint();
+  SetShowStatusReceiver([this](const QString &text) {
+    if (FScreen)
+      FScreen->SetProgressText(text);
+  });
   FTimer->start(std::max(0, static_cast<int>(seconds * 1000)));
 }
 
@@ -106,6 +111,8 @@ void TGvkSystemX::TimerTick()
 void TGvkSystemX::CloseStartupScreen()
 {
   FTimer->stop();
+  if (FScreen)
+    SetShowStatusReceiver({});
   FScreen.reset();
 }
 
