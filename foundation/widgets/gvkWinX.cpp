@@ -34,8 +34,7 @@ int VersionNumber(const QString &version)
 
 QString CreatorVersionOf(const QString &version)
 {
-  return version.mid(2, 2) + QStringLiteral(".00.") +
-         IntToZeroPadded(version.mid(5, 4).toInt(), 4);
+  return version.mid(2, 2) + QStringLiteral(".00.") + IntToZeroPadded(version.mid(5, 4).toInt(), 4);
 }
 
 TGvkSystemX::TGvkSystemX() : FTimer(new QTimer(this))

@@ -21,11 +21,11 @@ TEST(AcceleratorCaptions, ExistingCandidatesAndInsertion)
     QChar Existing;
     const char16_t *Candidates;
   } cases[] = {
-      {u"&Datei", u'D', u"DATEI"},   {u"O&ptionen", u'P', u"OPTINE"},
-      {u"Name", QChar(), u"NAME"},   {u"Nachname", QChar(), u"NACHME"},
-      {u"A&&B", QChar(), u"AB"},     {u"&&&Übung", u'Ü', u"ÜBUNG"},
+      {u"&Datei", u'D', u"DATEI"},      {u"O&ptionen", u'P', u"OPTINE"},
+      {u"Name", QChar(), u"NAME"},      {u"Nachname", QChar(), u"NACHME"},
+      {u"A&&B", QChar(), u"AB"},        {u"&&&Übung", u'Ü', u"ÜBUNG"},
       {u"Übung 2", QChar(), u"ÜBUNG2"}, {u"&-", QChar(), u""},
-      {u"Straße", QChar(), u"STRAE"}, {u"", QChar(), u""},
+      {u"Straße", QChar(), u"STRAE"},   {u"", QChar(), u""},
   };
   for (const TCase &c : cases) {
     const QString caption = QString::fromUtf16(c.Caption);
@@ -116,15 +116,14 @@ TEST_F(AcceleratorTest, PlainCheckBoxesAreNoCandidatesButLibraryRadioControlsAre
   auto *plain = new QCheckBox(QStringLiteral("Aktiv"), &Form);
   auto *radio = new TGvkRadioButton(QStringLiteral("Alle"), &Form);
   auto *group = new TGvkRadioGroup(QStringLiteral("Geschlecht"), &Form);
-  group->SetItems({QStringLiteral("Männlich"), QStringLiteral("Weiblich"),
-                   QStringLiteral("Mixed")});
+  group->SetItems(
+      {QStringLiteral("Männlich"), QStringLiteral("Weiblich"), QStringLiteral("Mixed")});
   AssignAccelerators(Form);
   EXPECT_EQ(plain->text(), QStringLiteral("Aktiv"));
   EXPECT_EQ(radio->text(), QStringLiteral("&Alle"));
   EXPECT_EQ(group->title(), QStringLiteral("Geschlecht"));
-  EXPECT_EQ(group->Items(),
-            QStringList({QStringLiteral("M&ännlich"), QStringLiteral("&Weiblich"),
-                         QStringLiteral("&Mixed")}));
+  EXPECT_EQ(group->Items(), QStringList({QStringLiteral("M&ännlich"), QStringLiteral("&Weiblich"),
+                                         QStringLiteral("&Mixed")}));
 }
 
 TEST_F(AcceleratorTest, TabSheetsMayShareCharactersNotTakenOnTheForm)

@@ -34,8 +34,7 @@ TEST_F(DialogScriptTest, QuestionsTakeTheQueuedAnswersInOrder)
   EXPECT_TRUE(AskYesNo(QStringLiteral("Speichern?")));
   EXPECT_FALSE(AskYesNo(QStringLiteral("Verwerfen?")));
   EXPECT_FALSE(ShowMessageBox(QStringLiteral("Weiter?"), true, true));
-  EXPECT_EQ(TGvkDialogScript::Shown(),
-            QStringList({"Speichern?", "Verwerfen?", "Weiter?"}));
+  EXPECT_EQ(TGvkDialogScript::Shown(), QStringList({"Speichern?", "Verwerfen?", "Weiter?"}));
 }
 
 TEST_F(DialogScriptTest, BoxWithOnlyOkNeedsNoAnswer)
@@ -149,8 +148,9 @@ TEST_F(DialogScriptTest, ErrorThrownInASlotIsShownAndTheProgramGoesOn)
 TEST(FormHelp, F1OpensTheHelpFileAtTheFormContextOnlyWhenItExists)
 {
   QList<QPair<QString, int>> opened;
-  TGvkForm::SetHelpViewer(
-      [&opened](const QString &file, int context) { opened.append({file, context}); });
+  TGvkForm::SetHelpViewer([&opened](const QString &file, int context) {
+    opened.append({file, context});
+  });
   QTemporaryDir dir;
   const QString helpFile = dir.filePath(QStringLiteral("quilletde.rtf"));
   TGvkForm::SetHelpFile(helpFile);
