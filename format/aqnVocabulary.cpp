@@ -1,0 +1,180 @@
+#include "format/aqnVocabulary.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr std::array<const char *, AqnTagCount> TagNames = {
+    "AQUON",
+    "CONTACT",
+    "CONSTRUCTOR",
+    "MEETINFO",
+    "POINTTABLE",
+    "CAT",
+    "CLUB",
+    "COMPETITION",
+    "ENTRY",
+    "EVENT",
+    "JUDGE",
+    "PERIOD",
+    "PERSON",
+    "POSITION",
+    "RECORD",
+    "RECORDLIST",
+    "RELAY",
+    "RESULT",
+    "TEAM",
+    "SPLIT",
+    "GROUP",
+    "CATS",
+    "CLUBS",
+    "COMPETITIONS",
+    "ENTRIES",
+    "EVENTS",
+    "JUDGES",
+    "PERIODS",
+    "PERSONS",
+    "POSITIONS",
+    "RECORDS",
+    "RECORDLISTS",
+    "RELAYS",
+    "RESULTS",
+    "TEAMS",
+    "SPLITS",
+    "GROUPS",
+    "BIRTHDATE",
+    "CID",
+    "CODE",
+    "COMMENT",
+    "DATE",
+    "DEADLINE",
+    "DIS",
+    "DISCNT",
+    "EID",
+    "EMAIL",
+    "FAX",
+    "FEE",
+    "FNAME",
+    "HEAT",
+    "INTERNET",
+    "LANE",
+    "LANEMAX",
+    "LANEMIN",
+    "LCT",
+    "LICENSE",
+    "LSC",
+    "MAX",
+    "MAXAGE",
+    "MIN",
+    "MINAGE",
+    "MOBILE",
+    "NAME",
+    "NATION",
+    "NUM",
+    "ORGANIZER",
+    "PEID",
+    "PHONE",
+    "PID",
+    "PLACE",
+    "PL",
+    "PM",
+    "POINTS",
+    "POOLNAME",
+    "PROMOTER",
+    "RANK",
+    "REGISTRATION",
+    "RT",
+    "DBID",
+    "SCT",
+    "SEX",
+    "SID",
+    "STR",
+    "STATE",
+    "STREET",
+    "STREET2",
+    "TI",
+    "TIME",
+    "TYPE",
+    "UPDATED",
+    "VERSION",
+    "YOB",
+    "ZIP",
+    "GENDER",
+    "PHONE2",
+    "MEDICAL-EXPIRY",
+    "SIN",
+    "SHORTNAME",
+    "LONGCODE",
+    "MAXIENTRIES",
+    "MAXRENTRIES",
+    "MAXIRENTRIES",
+    "ETMFROM",
+    "ETMCORRECTTO",
+    "STDSFROM",
+    "STDSTO",
+    "STDSREACHED",
+    "CALCAGETYPE",
+    "???",
+};
+
+constexpr std::array<const char *, AqnAttributeCount> AttributeNames = {"currency", "dis",  "id",
+                                                                        "nation",   "type", "???"};
+
+// The reader looks up one name per start tag: a sorted index, searched without copying.
+const std::vector<std::pair<QByteArrayView, TAqnTag>> &TagsByName()
+{
+  static const std::vector<std::pair<QByteArrayView, TAqnTag>> index = [] {
+    std::vector<std::pair<QByteArrayView, TAqnTag>> result;
+    for (int t = 0; t < aqtUnknown; ++t)
+      result.emplace_back(QByteArrayView(TagNames[t]), TAqnTag(t));
+    std::sort(result.begin(), result.end());
+    return result;
+  }();
+  return index;
+}
+
+} // namespace
+
+TAqnTag TagByName(QByteArrayView name)
+{
+  const auto &index = TagsByName();
+  const auto it =
+      std::lower_bound(index.begin(), index.end(), name,
+                       [](const auto &entry, QByteArrayView n) { return entry.first < n; });
+  return it != index.end() && it->first == name ? it->second : aqtUnknown;
+}
+
+TAqnTag TagByName(const QString &name)
+{
+  return TagByName(QByteArrayView(name.toLatin1()));
+}
+
+TAqnAttribute AttributeByName(QByteArrayView loweredName)
+{
+  for (int a = 0; a < aqaUnknown; ++a)
+    if (loweredName == QByteArrayView(AttributeNames[a]))
+      return TAqnAttribute(a);
+  return aqaUnknown;
+}
+
+TAqnAttribute AttributeByName(const QString &loweredName)
+{
+  return AttributeByName(QByteArrayView(loweredName.toLatin1()));
+}
+
+const char *TagNameLatin1(TAqnTag tag)
+{
+  return tag < AqnTagCount ? TagNames[tag] : TagNames[aqtUnknown];
+}
+
+QString TagName(TAqnTag tag)
+{
+  return QString::fromLatin1(TagNameLatin1(tag));
+}
+
+QString AttributeName(TAqnAttribute attr)
+{
+  return QString::fromLatin1(attr < AqnAttributeCount ? AttributeNames[attr]
+                                                      : AttributeNames[aqaUnknown]);
+}
