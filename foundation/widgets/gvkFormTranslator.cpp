@@ -3,6 +3,7 @@
 #include "foundation/gvkErrors.h"
 #include "foundation/gvkLanguage.h"
 #include "foundation/widgets/gvkAccelerators.h"
+#include "foundation/widgets/gvkCaptions.h"
 #include "foundation/widgets/gvkForm.h"
 
 #include <QAction>
@@ -48,14 +49,6 @@ void Follow(TLanguage &language)
   state.Connection = QObject::connect(&language, &TLanguage::TranslateOpenForms, &language,
                                       [&language] { TranslateOpenForms(language); });
   state.Connected = &language;
-}
-
-QTabWidget *TabWidgetOfPage(const QObject &object)
-{
-  const auto *page = qobject_cast<const QWidget *>(&object);
-  auto *stack = page ? qobject_cast<QStackedWidget *>(page->parentWidget()) : nullptr;
-  auto *tabs = stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr;
-  return tabs && tabs->indexOf(const_cast<QWidget *>(page)) >= 0 ? tabs : nullptr;
 }
 
 // The hint of a control is its tool tip and its status tip.
@@ -106,40 +99,6 @@ TTreatment TreatmentOf(const QObject &component)
   if (qobject_cast<const QWidget *>(&component))
     return TTreatment::Hint;
   return TTreatment::None;
-}
-
-QString CaptionOf(const QObject &component)
-{
-  if (const QTabWidget *tabs = TabWidgetOfPage(component))
-    return tabs->tabText(
-        tabs->indexOf(const_cast<QWidget *>(qobject_cast<const QWidget *>(&component))));
-  if (const auto *label = qobject_cast<const QLabel *>(&component))
-    return label->text();
-  if (const auto *button = qobject_cast<const QAbstractButton *>(&component))
-    return button->text();
-  if (const auto *group = qobject_cast<const QGroupBox *>(&component))
-    return group->title();
-  if (const auto *action = qobject_cast<const QAction *>(&component))
-    return action->text();
-  if (const auto *menu = qobject_cast<const QMenu *>(&component))
-    return menu->title();
-  return QString();
-}
-
-void SetCaption(QObject &component, const QString &caption)
-{
-  if (QTabWidget *tabs = TabWidgetOfPage(component))
-    tabs->setTabText(tabs->indexOf(qobject_cast<QWidget *>(&component)), caption);
-  else if (auto *label = qobject_cast<QLabel *>(&component))
-    label->setText(caption);
-  else if (auto *button = qobject_cast<QAbstractButton *>(&component))
-    button->setText(caption);
-  else if (auto *group = qobject_cast<QGroupBox *>(&component))
-    group->setTitle(caption);
-  else if (auto *action = qobject_cast<QAction *>(&component))
-    action->setText(caption);
-  else if (auto *menu = qobject_cast<QMenu *>(&component))
-    menu->setTitle(caption);
 }
 
 QStringList ListItems(const QObject &component)
