@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -193,6 +194,34 @@ TEST_F(FormTranslationTest, LoadedFormIsTranslatedAndFollowsLoadLanguageWithAppl
   // Without apply the open forms stay as they are.
   ASSERT_TRUE(Language().LoadLanguage(1, false));
   EXPECT_EQ(form.windowTitle(), "Entries");
+}
+
+TEST(FormExport, TextsOfEachKindOfComponent)
+{
+  QWidget owner;
+  auto *separator = new QAction(&owner);
+  separator->setSeparator(true);
+  auto *save = new QAction(QStringLiteral("Sichern"), &owner);
+  save->setStatusTip(QStringLiteral("Die Datei sichern"));
+  auto *tool = new QToolButton(&owner);
+  tool->setDefaultAction(save);
+  tool->setToolTip(QStringLiteral("Vom Befehl"));
+  auto *hintOnly = new QLabel(&owner);
+  hintOnly->setToolTip(QStringLiteral("Nur Hinweis"));
+  auto *memo = new QPlainTextEdit(QStringLiteral("A\nB"), &owner);
+  auto *group = new QGroupBox(QStringLiteral("Daten"), &owner);
+  struct TCase
+  {
+    const QObject *Component;
+    const char *Text;
+  } cases[] = {{separator, ""},
+               {save, "Sichern\r\nDie Datei sichern"},
+               {tool, ""}, // its texts come from its action
+               {hintOnly, ".\r\nNur Hinweis"},
+               {memo, ".\r\nA\r\nB"},
+               {group, "Daten"}};
+  for (const TCase &c : cases)
+    EXPECT_EQ(ExportedTexts(*c.Component), QString::fromUtf8(c.Text)) << c.Text;
 }
 
 TEST_F(FormTranslationTest, ExportWritesEachFormClassOnce)
