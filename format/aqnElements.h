@@ -77,6 +77,8 @@ protected:
 
 private:
   friend class TAqnAbstractObject;
+  void AppendOpenTag(QString &out) const;
+  void AppendCloseTag(QString &out) const;
   int FindAttribute(TAqnAttribute attr, const QString &name) const;
   void PutAttribute(TAqnAttribute attr, const QString &name, const QString &value);
 
