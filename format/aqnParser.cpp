@@ -254,6 +254,7 @@ void TAqnParser::NextToken()
   TakeWhile(IsBlankOrControl, nullptr);
   FTokenKind = atkNone;
   FTokenText.resize(0); // keeps the capacity
+  FTokenIsLiteral = false;
   if (!HasByte()) {
     FTokenKind = atkEndOfData;
     return;
@@ -321,6 +322,13 @@ void TAqnParser::NextToken()
       if (Peek(0) == '-') {
         FTokenKind = atkComment;
         ReadComment();
+      } else if (IsCDataStart()) {
+        // Other programs may write a value as a CDATA section; read as text, it keeps
+        // the rest of the file from being taken for one declaration.
+        Consume(7);
+        FTokenKind = atkText;
+        FTokenIsLiteral = true;
+        TakeUntil("]]>", FTokenText);
       } else {
         FTokenKind = atkDeclaration;
         TakeUntil("!>", FTokenText);
@@ -374,9 +382,19 @@ void TAqnParser::SkipElement()
   }
 }
 
+bool TAqnParser::IsCDataStart()
+{
+  static const char marker[] = "[CDATA[";
+  for (int i = 0; i < 7; ++i)
+    if (Peek(i) != marker[i])
+      return false;
+  return true;
+}
+
 QString TAqnParser::DecodedToken() const
 {
-  return DecodeXmlEntities(DecodeText(QByteArrayView(FTokenText), FCharset));
+  const QString text = DecodeText(QByteArrayView(FTokenText), FCharset);
+  return FTokenIsLiteral ? text : DecodeXmlEntities(text);
 }
 
 // ---- tree building
