@@ -363,8 +363,11 @@ void TAqnParser::SkipElement()
   // Counts nested elements of the same name. A "/>" closes a level only when it ends
   // a start tag of that name, so that an empty child such as <NAME/> does not end the
   // skipping early.
-  const QByteArray skipped = FTokenText.toUpper();
-  QByteArray lastStart = skipped;
+  const QByteArray skipped = FTokenText;
+  const auto isSkipped = [&skipped](const QByteArray &name) {
+    return name.compare(skipped, Qt::CaseInsensitive) == 0;
+  };
+  bool lastStartIsSkipped = true;
   int depth = 1;
   while (depth > 0) {
     NextToken();
@@ -372,11 +375,11 @@ void TAqnParser::SkipElement()
       return;
     if (FTokenKind == atkStartTag) {
       ++FTagCount;
-      lastStart = FTokenText.toUpper();
-      if (lastStart == skipped)
+      lastStartIsSkipped = isSkipped(FTokenText);
+      if (lastStartIsSkipped)
         ++depth;
     } else if (FTokenKind == atkEndTag) {
-      if (FTokenText.isEmpty() ? lastStart == skipped : FTokenText.toUpper() == skipped)
+      if (FTokenText.isEmpty() ? lastStartIsSkipped : isSkipped(FTokenText))
         --depth;
     }
   }
