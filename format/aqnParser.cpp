@@ -180,7 +180,7 @@ template <class Predicate> void TAqnParser::TakeWhile(Predicate predicate, QByte
     const char *p = begin;
     while (p < end && predicate(*p))
       ++p;
-    FLineCount += int(std::count(begin, p, '\n'));
+    FLineCount += std::count(begin, p, '\n');
     if (out)
       out->append(begin, p - begin);
     FCur += int(p - begin);
