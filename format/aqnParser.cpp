@@ -1,8 +1,11 @@
 #include "format/aqnParser.h"
 
 #include "format/aquon.h"
+#include "format/gvkZip.h"
+#include "foundation/gvkErrors.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
 #include <cstring>
@@ -402,15 +405,65 @@ QString TAqnParser::DecodedToken() const
 
 // ---- tree building
 
+namespace {
+
+bool IsContainerFile(const QString &fileName)
+{
+  static const QStringList extensions = {QStringLiteral("dnf"), QStringLiteral("aqz"),
+                                         QStringLiteral("zip"), QStringLiteral("aqb"),
+                                         QStringLiteral("gvt")};
+  return extensions.contains(QFileInfo(fileName).suffix().toLower());
+}
+
+} // namespace
+
 std::unique_ptr<TAqnObject> TAqnParser::Parse(const QString &fileName, const TAqnProgress &progress)
 {
   FScrambled = false;
+  if (IsContainerFile(fileName))
+    return ParseContainer(fileName, progress);
+  return ParseFile(fileName, progress);
+}
+
+std::unique_ptr<TAqnObject> TAqnParser::ParseFile(const QString &fileName,
+                                                  const TAqnProgress &progress)
+{
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) {
     Report(QStringLiteral("Can not open file !"), false, false);
     return nullptr;
   }
   return Parse(file, progress);
+}
+
+std::unique_ptr<TAqnObject> TAqnParser::ParseContainer(const QString &fileName,
+                                                       const TAqnProgress &progress)
+{
+  // The container's private folder holds the unscrambled copy and the extracted entry;
+  // it is removed with `container`, whatever happens.
+  try {
+    TGvkCryptedZipFileReader container(fileName);
+    FScrambled = container.IsScrambled();
+    TGvkFileList list;
+    if (list.ListArchive(container.FileName(), container.WorkDir() + QStringLiteral("*.aqe")) !=
+        zrOk) {
+      Report(list.LastError(), false, false);
+      return nullptr;
+    }
+    if (list.Count() != 1) {
+      Report(QStringLiteral(".AQZ File should contain one .AQE - file !"), false, false);
+      return nullptr;
+    }
+    if (list.Extract(container.FileName()) != zrOk) {
+      Report(list.LastError(), false, false);
+      return nullptr;
+    }
+    return ParseFile(container.WorkDir() + list.Name(0), progress);
+  } catch (const EGvkError &error) {
+    // A container that cannot even be opened (or unscrambled) is one more load error.
+    Report(error.Message(), false, false);
+    return nullptr;
+  }
 }
 
 std::unique_ptr<TAqnObject> TAqnParser::Parse(QIODevice &device, const TAqnProgress &progress)

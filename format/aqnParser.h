@@ -82,7 +82,8 @@ public:
   TAqnParser(const TAqnParser &) = delete;
   TAqnParser &operator=(const TAqnParser &) = delete;
 
-  // The root, or null when the file cannot be opened or is not an Aquon file. Problems
+  // The root, or null when the file cannot be opened or is not an Aquon file. Files
+  // named .dnf, .aqz, .zip, .aqb or .gvt are containers holding one .aqe entry. Problems
   // go to the owner's message lists; file content never raises.
   std::unique_ptr<TAqnObject> Parse(const QString &fileName, const TAqnProgress &progress = {});
   std::unique_ptr<TAqnObject> Parse(QIODevice &device, const TAqnProgress &progress = {});
@@ -90,6 +91,9 @@ public:
   bool Scrambled() const { return FScrambled; }
 
 private:
+  std::unique_ptr<TAqnObject> ParseFile(const QString &fileName, const TAqnProgress &progress);
+  // Zipped and scrambled containers: the one .aqe entry, unpacked into a private folder.
+  std::unique_ptr<TAqnObject> ParseContainer(const QString &fileName, const TAqnProgress &progress);
   // The larger of the line and start tag counts: files without line breaks are still
   // located by their tags. Counted wide, so that no file can overflow them.
   int ReportedLine() const
