@@ -1,5 +1,6 @@
 #include "foundation/widgets/gvkAccelerators.h"
 
+#include "foundation/widgets/gvkCaptions.h"
 #include "foundation/widgets/gvkForm.h"
 
 #include <QAbstractButton>
@@ -21,19 +22,6 @@ bool IsUsable(QChar upper)
          code == u'Ö' || code == u'Ü';
 }
 
-// The tab widget whose page the widget is, or null.
-QTabWidget *TabWidgetOfPage(const QObject *object)
-{
-  const auto *widget = qobject_cast<const QWidget *>(object);
-  if (!widget)
-    return nullptr;
-  auto *stack = qobject_cast<QStackedWidget *>(widget->parentWidget());
-  if (!stack)
-    return nullptr;
-  auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget());
-  return tabs && tabs->indexOf(const_cast<QWidget *>(widget)) >= 0 ? tabs : nullptr;
-}
-
 // A page of a notebook: a stacked widget that is not the inside of a tab widget.
 bool IsNotebookPage(const QObject *object)
 {
@@ -41,12 +29,12 @@ bool IsNotebookPage(const QObject *object)
   if (!widget)
     return false;
   auto *stack = qobject_cast<QStackedWidget *>(widget->parentWidget());
-  return stack && !TabWidgetOfPage(widget) && !qobject_cast<QTabWidget *>(stack->parentWidget());
+  return stack && !qobject_cast<QTabWidget *>(stack->parentWidget());
 }
 
 bool IsContainer(const QObject *object)
 {
-  return TabWidgetOfPage(object) || IsNotebookPage(object);
+  return TabWidgetOfPage(*object) || IsNotebookPage(object);
 }
 
 bool IsRadioItem(const QObject *object)
@@ -57,7 +45,7 @@ bool IsRadioItem(const QObject *object)
 
 std::optional<TGvkAcceleratorKind> KindOf(const QObject *component)
 {
-  if (TabWidgetOfPage(component))
+  if (TabWidgetOfPage(*component))
     return TGvkAcceleratorKind::TabSheet;
   if (IsRadioItem(component))
     return TGvkAcceleratorKind::RadioItem;
@@ -71,28 +59,6 @@ std::optional<TGvkAcceleratorKind> KindOf(const QObject *component)
     if (!button->isDefault() && !TGvkForm::IsCancelButton(button))
       return TGvkAcceleratorKind::Button;
   return std::nullopt;
-}
-
-QString CaptionOf(const QObject *control)
-{
-  if (QTabWidget *tabs = TabWidgetOfPage(control))
-    return tabs->tabText(
-        tabs->indexOf(const_cast<QWidget *>(qobject_cast<const QWidget *>(control))));
-  if (const auto *label = qobject_cast<const QLabel *>(control))
-    return label->text();
-  if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-    return button->text();
-  return QString();
-}
-
-void SetCaption(QObject *control, const QString &caption)
-{
-  if (QTabWidget *tabs = TabWidgetOfPage(control))
-    tabs->setTabText(tabs->indexOf(qobject_cast<QWidget *>(control)), caption);
-  else if (auto *label = qobject_cast<QLabel *>(control))
-    label->setText(caption);
-  else if (auto *button = qobject_cast<QAbstractButton *>(control))
-    button->setText(caption);
 }
 
 QString MenuCharacters(QWidget &form)
@@ -198,7 +164,7 @@ void TGvkAccelerator::AddItem(QObject *control, TGvkAcceleratorKind kind)
   TGvkAcceleratorItem item;
   item.Control = control;
   item.Kind = kind;
-  const QString caption = CaptionOf(control);
+  const QString caption = CaptionOf(*control);
   item.Accelerator = ExistingAccelerator(caption);
   if (item.Accelerator.isNull())
     item.Candidates = AcceleratorCandidates(caption);
@@ -223,7 +189,7 @@ void TGvkAccelerator::AssignGroup(TGvkAcceleratorGroup &group)
     for (const QChar candidate : item->Candidates)
       if (!group.IsTaken(candidate)) {
         item->Accelerator = candidate;
-        SetCaption(item->Control, WithAccelerator(CaptionOf(item->Control), candidate));
+        SetCaption(*item->Control, WithAccelerator(CaptionOf(*item->Control), candidate));
         break;
       }
   }

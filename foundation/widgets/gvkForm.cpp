@@ -2,7 +2,9 @@
 
 #include "foundation/gvkErrors.h"
 #include "foundation/gvkIniFiles.h"
+#include "foundation/gvkLanguage.h"
 #include "foundation/widgets/gvkAccelerators.h"
+#include "foundation/widgets/gvkFormTranslator.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -21,12 +23,6 @@ const QString PlacementSection = QStringLiteral("Windows");
 const char *const TagProperty = "Tag";
 const char *const CancelProperty = "gvkCancelButton";
 constexpr int SnapDistance = 20;
-
-QString &HelpFileStore()
-{
-  static QString fileName;
-  return fileName;
-}
 
 TGvkForm::THelpViewer &HelpViewerStore()
 {
@@ -168,9 +164,25 @@ void TGvkForm::FormLoaded()
   if (FAutoSave)
     LoadPlacement();
   FCentered = CenteredBounds(size(), ScreenArea());
+  TLanguage &language = FormLanguage();
+  if (language.IsExporting())
+    ExportTexts(language);
+  TranslateForm(*this, language);
   if (FAutoAccelerators)
     AssignAccelerators(*this);
   ConnectLabelClicks();
+}
+
+void TGvkForm::ExportTexts(const TLanguage &language)
+{
+  try {
+    if (ExportFormTexts(*this, language))
+      ShowMessageBox(QString::fromLatin1(metaObject()->className()) +
+                     QStringLiteral("\nForm - Texte gespeichert"));
+  } catch (const EGvkError &error) {
+    // The form still opens; the developer learns why its texts are missing.
+    ShowErrorMessage(error.Message());
+  }
 }
 
 void TGvkForm::LoadPlacement()
@@ -268,12 +280,7 @@ void TGvkForm::OpenHelp(int context)
 
 QString TGvkForm::HelpFile()
 {
-  return HelpFileStore();
-}
-
-void TGvkForm::SetHelpFile(const QString &fileName)
-{
-  HelpFileStore() = fileName;
+  return FormLanguage().HelpFile();
 }
 
 void TGvkForm::SetHelpViewer(THelpViewer viewer)

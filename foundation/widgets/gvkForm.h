@@ -2,6 +2,7 @@
 // TGvkForm, the base of every form of the program (modal dialogs and the main window alike):
 // it restores and saves the form's placement, keeps the form inside the screen, routes help
 // requests, translates the form and assigns accelerator keys when the form is loaded.
+// Forms carry Q_OBJECT: translation and the export go by the class chain.
 #include "foundation/widgets/gvkDialogs.h"
 
 #include <QDialog>
@@ -12,6 +13,7 @@
 
 class QPushButton;
 class TGvkCustomIniFile;
+class TLanguage;
 
 // A control that keeps its value in a settings file, under its objectName as key.
 class IIniPersistent
@@ -107,8 +109,8 @@ public:
   // context 0; nothing when the help file does not exist.
   void ShowHelp();
   void ShowHelpContents();
+  // The help file of the help language (TLanguage::SetHelpLanguage).
   static QString HelpFile();
-  static void SetHelpFile(const QString &fileName);
   // The program installs its help window; the default opens the file with the desktop.
   static void SetHelpViewer(THelpViewer viewer);
 
@@ -121,6 +123,7 @@ protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+  void ExportTexts(const TLanguage &language);
   void KeepInScreen();
   void ConnectLabelClicks();
   void OpenHelp(int context);

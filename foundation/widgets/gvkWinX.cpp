@@ -39,6 +39,8 @@ QString CreatorVersionOf(const QString &version)
 
 TGvkSystemX::TGvkSystemX() : FTimer(new QTimer(this))
 {
+  // A coarse timer may fire early, and the screen must stay the full minimum time.
+  FTimer->setTimerType(Qt::PreciseTimer);
   connect(FTimer, &QTimer::timeout, this, &TGvkSystemX::TimerTick);
   SetApplicationTitle(ProductName() + QLatin1Char(' ') + Version().left(4));
 }

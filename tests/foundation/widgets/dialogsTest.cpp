@@ -5,12 +5,10 @@
 #include "tests/foundation/widgets/widgetTestHelpers.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -143,39 +141,6 @@ TEST_F(DialogScriptTest, ErrorThrownInASlotIsShownAndTheProgramGoesOn)
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(TGvkDialogScript::Shown(),
             QStringList({"Die Datei a.aqe kann nicht geschrieben werden.", "bad allocation"}));
-}
-
-TEST(FormHelp, F1OpensTheHelpFileAtTheFormContextOnlyWhenItExists)
-{
-  QList<QPair<QString, int>> opened;
-  TGvkForm::SetHelpViewer([&opened](const QString &file, int context) {
-    opened.append({file, context});
-  });
-  QTemporaryDir dir;
-  const QString helpFile = dir.filePath(QStringLiteral("quilletde.rtf"));
-  TGvkForm::SetHelpFile(helpFile);
-
-  TGvkForm form;
-  form.SetAutoSave(false);
-  form.SetHelpContext(120);
-  auto *edit = new QLineEdit(&form);
-  form.show();
-  QApplication::setActiveWindow(&form);
-  edit->setFocus();
-  QTest::keyClick(edit, Qt::Key_F1);
-  EXPECT_TRUE(opened.isEmpty()); // no help file yet
-
-  QFile file(helpFile);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("{\\rtf1 Hilfe}");
-  file.close();
-  QTest::keyClick(edit, Qt::Key_F1);
-  form.SetHelpContext(0);
-  QTest::keyClick(edit, Qt::Key_F1);
-  form.ShowHelpContents();
-  EXPECT_EQ(opened, (QList<QPair<QString, int>>{{helpFile, 120}, {helpFile, 0}, {helpFile, 0}}));
-  TGvkForm::SetHelpFile(QString());
-  TGvkForm::SetHelpViewer({});
 }
 
 TEST(FormLabels, ClickOnALabelFocusesItsControl)

@@ -106,22 +106,21 @@ TEST_F(StartupScreenTest, StaysTheMinimumTimeWhenTheProgramIsReadyEarly)
   clock.start();
   GetSystemX().ShowStartupScreen(0.3);
   QTimer::singleShot(50, [] { GetSystemX().AllowStartupScreenClose(); });
-  QTest::qWait(200);
-  EXPECT_TRUE(Shown());
   ASSERT_TRUE(WaitFor([] { return !Shown(); }));
-  EXPECT_GE(clock.elapsed(), 300);
+  EXPECT_GE(clock.elapsed(), 300); // not at the first look after the program was ready
 }
 
 TEST_F(StartupScreenTest, ClosesSoonAfterTheProgramIsReadyLate)
 {
-  GetSystemX().ShowStartupScreen(0.05);
-  QTest::qWait(250);
+  GetSystemX().ShowStartupScreen(0.6);
+  QTest::qWait(700);
   EXPECT_TRUE(Shown()); // past the minimum time, but not allowed yet
   QElapsedTimer clock;
   clock.start();
   GetSystemX().AllowStartupScreenClose();
   ASSERT_TRUE(WaitFor([] { return !Shown(); }));
-  EXPECT_LT(clock.elapsed(), 1000); // within a few 50 ms ticks, with room for a busy machine
+  // Within a few 50 ms ticks (with room for a busy machine), not a whole minimum time later.
+  EXPECT_LT(clock.elapsed(), 400);
 }
 
 TEST(InfoBox, ShowsCaptionVersionAndOkButNoProgressLine)
