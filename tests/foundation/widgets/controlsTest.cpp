@@ -6,6 +6,7 @@
 #include "foundation/widgets/gvkButtons.h"
 #include "foundation/widgets/gvkDialogs.h"
 #include "foundation/widgets/gvkFileCtrls.h"
+#include "foundation/widgets/gvkFormTranslator.h"
 #include "foundation/widgets/gvkPageControls.h"
 #include "tests/foundation/widgets/widgetTestHelpers.h"
 
@@ -423,6 +424,59 @@ TEST(ActionList, AfterExecuteAndTexts)
   EXPECT_EQ(save->statusTip(), QStringLiteral("Save the file"));
   EXPECT_EQ(plain->text(), QStringLiteral("Ohne"));
   EXPECT_EQ(plain->statusTip(), QStringLiteral("Plain"));
+}
+
+// The controls take their texts from a form section through their own interface.
+TEST(ControlTexts, TranslatedWithTheForm)
+{
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  QFile file(folder.filePath(QStringLiteral("quillet.xuk")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[G]\r\n"
+             "G1=x\r\n"
+             "[TGvkForm]\r\n"
+             ".\r\n"
+             ".@chkRelay\r\n"
+             "Relay\r\n"
+             "Relay team\r\n"
+             ".@cbxCourse$\r\n"
+             ".\r\n"
+             "Short course\r\n"
+             "Long course\r\n"
+             ".@pgcPages\r\n"
+             "&General\r\n"
+             ".@actList\r\n"
+             "@ActSave\r\n"
+             "&Save\r\n"
+             ".\r\n");
+  file.close();
+  TLanguage language(folder.filePath(QStringLiteral("quillet")),
+                     QLocale(QLocale::English, QLocale::UnitedKingdom));
+  ASSERT_EQ(language.Language(), 23);
+
+  TGvkForm form;
+  auto *box = new TGvkCheckBox(QStringLiteral("Staffel"), &form);
+  box->setObjectName(QStringLiteral("chkRelay"));
+  auto *combo = new TGvkComboBox(&form);
+  combo->setObjectName(QStringLiteral("cbxCourse"));
+  combo->SetItems({QStringLiteral("Kurzbahn"), QStringLiteral("Langbahn")});
+  combo->SetItemIndex(1);
+  auto *pages = new TGvkPageControl(&form);
+  pages->setObjectName(QStringLiteral("pgcPages"));
+  pages->addTab(new QWidget, QStringLiteral("&Allgemein"));
+  auto *actions = new TgvkActionList(&form);
+  actions->setObjectName(QStringLiteral("actList"));
+  auto *save = actions->AddAction(new QAction(QStringLiteral("&Speichern")));
+  save->setObjectName(QStringLiteral("ActSave"));
+  TranslateForm(form, language);
+  EXPECT_EQ(box->text(), QStringLiteral("Relay"));
+  EXPECT_EQ(box->toolTip(), QStringLiteral("Relay team"));
+  EXPECT_EQ(combo->Items(), (QStringList{"Short course", "Long course"}));
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(pages->tabText(0), QStringLiteral("&General"));
+  EXPECT_EQ(save->text(), QStringLiteral("&Save"));
+  EXPECT_EQ(ExportedTexts(*box), QStringLiteral("Relay\r\nRelay team"));
 }
 
 } // namespace

@@ -646,16 +646,11 @@ class TOtherIniFile : public TGvkCustomIniFile
 {
 public:
   TOtherIniFile() : TGvkCustomIniFile(QString()) {}
-  QString ReadString(const QString &, const QString &, const QString &def) const override
-  {
-    return def;
-  }
-  void WriteString(const QString &, const QString &, const QString &) override {}
-  void DeleteKey(const QString &, const QString &) override {}
-  void EraseSection(const QString &) override {}
-  void ReadSection(const QString &, QStringList &) const override {}
-  void ReadSectionValues(const QString &, QStringList &) const override {}
-  void ReadSections(QStringList &) const override {}
+
+protected:
+  // Holds nothing: every read gives the default, every write is dropped.
+  void Read(const std::function<void(const TIniText &)> &) const override {}
+  void Change(const std::function<bool(TIniText &)> &) override {}
 };
 
 TEST(Memo, LinesCaretPositionAndSettings)
