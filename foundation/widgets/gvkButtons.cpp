@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QStyleOptionButton>
 
 namespace {
@@ -25,6 +26,20 @@ QRect CaptionBounds(const QAbstractButton &button, QStyle::SubElement contents, 
   // One pixel lower than the control and as high as it, over the caption only.
   const QRect local(inButton.x(), 1, button.width() - inButton.x(), button.height());
   return QRect(button.mapTo(&target, local.topLeft()), local.size());
+}
+
+// Enables or disables a button; a disabled button whose caption a label covers draws its
+// own caption invisibly, so only the label's text shows (its box keeps its marks).
+void ShowDisabled(QAbstractButton &button, bool enabled, bool covered)
+{
+  button.setEnabled(enabled);
+  QPalette palette = button.palette();
+  const QPalette inherited =
+      button.parentWidget() ? button.parentWidget()->palette() : QGuiApplication::palette();
+  for (const auto role : {QPalette::WindowText, QPalette::ButtonText})
+    palette.setColor(QPalette::Disabled, role,
+                     covered ? QColor(Qt::transparent) : inherited.color(QPalette::Disabled, role));
+  button.setPalette(palette);
 }
 
 QString ExportCaptionAndHint(const QAbstractButton &button)
@@ -88,7 +103,7 @@ std::vector<QLabel *> TGvkReadOnlyDisplay::Labels() const
 {
   std::vector<QLabel *> labels;
   for (const QPointer<QLabel> &label : FLabels)
-    if (label)
+    if (label && !label->isHidden())
       labels.push_back(label.data());
   return labels;
 }
@@ -98,45 +113,77 @@ QWidget *TGvkReadOnlyDisplay::LabelParent() const
   return FLabelsInControl ? &FControl : FControl.parentWidget();
 }
 
+bool TGvkReadOnlyDisplay::IsActive() const
+{
+  return FReadOnly && FEnabled && !FControl.isHidden() && LabelParent();
+}
+
 void TGvkReadOnlyDisplay::Update()
 {
-  if (FUpdating)
-    return;
-  FUpdating = true;
-  for (const QPointer<QLabel> &label : FLabels)
-    delete label.data();
-  FLabels.clear();
   QWidget *parent = LabelParent();
-  const bool shown = FReadOnly && FEnabled && !FControl.isHidden() && parent;
-  FSetEnabled(FEnabled && !shown);
-  if (shown) {
-    for (const TCaption &caption : FCaptions()) {
-      auto *label = new QLabel(WithoutAccelerator(caption.Text), parent);
-      label->setFont(FControl.font());
-      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-      label->setAutoFillBackground(true);
-      label->setGeometry(caption.Bounds);
-      label->show();
-      label->raise();
-      FLabels.emplace_back(label);
-    }
+  const bool active = IsActive();
+  const std::vector<TCaption> captions = active ? FCaptions() : std::vector<TCaption>();
+  // Labels are made and freed here only, never while the platform walks the children of a
+  // parent being shown (the event filter only moves and shows them).
+  while (FLabels.size() > captions.size()) {
+    delete FLabels.back().data();
+    FLabels.pop_back();
   }
-  FUpdating = false;
+  for (std::size_t i = 0; i < FLabels.size(); ++i)
+    if (!FLabels[i] || FLabels[i]->parentWidget() != parent) {
+      delete FLabels[i].data();
+      FLabels[i] = nullptr;
+    }
+  while (FLabels.size() < captions.size())
+    FLabels.emplace_back(nullptr);
+  for (std::size_t i = 0; i < captions.size(); ++i)
+    if (!FLabels[i]) {
+      auto *label = new QLabel(parent);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      FLabels[i] = label;
+    }
+  Refresh();
+}
+
+void TGvkReadOnlyDisplay::Refresh()
+{
+  const bool active = IsActive();
+  FSetEnabled(FEnabled && !active, active);
+  const std::vector<TCaption> captions = active ? FCaptions() : std::vector<TCaption>();
+  for (std::size_t i = 0; i < FLabels.size(); ++i) {
+    QLabel *label = FLabels[i].data();
+    if (!label)
+      continue;
+    if (i >= captions.size()) {
+      label->hide();
+      continue;
+    }
+    label->setText(WithoutAccelerator(captions[i].Text));
+    label->setFont(FControl.font());
+    label->setGeometry(captions[i].Bounds);
+    label->show();
+  }
 }
 
 bool TGvkReadOnlyDisplay::eventFilter(QObject *watched, QEvent *event)
 {
-  if (watched == &FControl) {
+  if (watched == &FControl && FReadOnly) {
     switch (event->type()) {
+    case QEvent::ParentChange:
+      Update();
+      break;
+    case QEvent::ShowToParent:
+      if (FLabels.empty())
+        Update();
+      else
+        Refresh();
+      break;
     case QEvent::Move:
     case QEvent::Resize:
-    case QEvent::ShowToParent:
     case QEvent::HideToParent:
-    case QEvent::ParentChange:
     case QEvent::FontChange:
     case QEvent::LayoutRequest:
-      if (FReadOnly)
-        Update();
+      Refresh();
       break;
     default:
       break;
@@ -155,7 +202,7 @@ TGvkCheckBox::TGvkCheckBox(const QString &caption, QWidget *parent) : QCheckBox(
         return std::vector<TGvkReadOnlyDisplay::TCaption>{
             {CaptionBounds(*this, QStyle::SE_CheckBoxContents, *parentWidget()), text()}};
       },
-      [this](bool enabled) { setEnabled(enabled); }, false);
+      [this](bool enabled, bool covered) { ShowDisabled(*this, enabled, covered); }, false);
 }
 
 TGvkCheckBox::~TGvkCheckBox() = default;
@@ -220,7 +267,7 @@ TGvkRadioButton::TGvkRadioButton(const QString &caption, QWidget *parent)
         return std::vector<TGvkReadOnlyDisplay::TCaption>{
             {CaptionBounds(*this, QStyle::SE_RadioButtonContents, *parentWidget()), text()}};
       },
-      [this](bool enabled) { setEnabled(enabled); }, false);
+      [this](bool enabled, bool covered) { ShowDisabled(*this, enabled, covered); }, false);
 }
 
 TGvkRadioButton::~TGvkRadioButton() = default;
@@ -268,9 +315,9 @@ TGvkRadioGroup::TGvkRadioGroup(const QString &caption, QWidget *parent) : QGroup
         return captions;
       },
       // The items are disabled, not the group, so its caption and the labels stay legible.
-      [this](bool enabled) {
+      [this](bool enabled, bool covered) {
         for (QRadioButton *button : FButtons)
-          button->setEnabled(enabled);
+          ShowDisabled(*button, enabled, covered);
       },
       true);
 }

@@ -36,7 +36,8 @@ public:
     QString Text;
   };
   using TCaptions = std::function<std::vector<TCaption>()>;
-  using TSetEnabled = std::function<void(bool enabled)>;
+  // Enables the control (or its items); covered tells that labels stand over the captions.
+  using TSetEnabled = std::function<void(bool enabled, bool covered)>;
 
   // The labels are children of labelParent (the control's parent for a check box, the
   // group itself for a radio group, whose items are disabled instead of the group).
@@ -48,8 +49,9 @@ public:
   void SetReadOnly(bool value);
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value);
-  bool IsShowingLabels() const { return !FLabels.empty(); }
+  // The labels standing over the captions now.
   std::vector<QLabel *> Labels() const;
+  // Makes the labels the captions need and places them.
   void Update();
 
 protected:
@@ -57,6 +59,9 @@ protected:
 
 private:
   QWidget *LabelParent() const;
+  bool IsActive() const;
+  // Enables the control and places, fills, shows or hides the labels there are.
+  void Refresh();
 
   QWidget &FControl;
   TCaptions FCaptions;
@@ -64,7 +69,6 @@ private:
   bool FLabelsInControl;
   bool FReadOnly = false;
   bool FEnabled = true;
-  bool FUpdating = false;
   std::vector<QPointer<QLabel>> FLabels; // owned by their Qt parent
 };
 

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QToolButton>
 
@@ -155,6 +156,9 @@ QString FillMask(const QString &text, const QString &mask)
 QString NormalisedDateFormat(const QString &shortFormat, QChar separator)
 {
   QString format = shortFormat.toLower();
+  // Names of months or days cannot be typed into digit positions: they become numbers.
+  format.replace(QRegularExpression(QStringLiteral("m{3,}")), QStringLiteral("mm"));
+  format.replace(QRegularExpression(QStringLiteral("d{3,}")), QStringLiteral("dd"));
   for (QChar &c : format)
     if (!IsDateField(c))
       c = separator;

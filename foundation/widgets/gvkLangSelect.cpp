@@ -289,11 +289,15 @@ TgvkFLangSelect::TgvkFLangSelect(TLanguage &language, bool withHelp, QWidget *pa
   lbxHlpLanguage->setVisible(withHelp);
   lblHlpLanguage->setVisible(withHelp);
 
+  // The two lines of the note, wrapped to the width the dialog has.
   auto *note = new QLabel(QString::fromUtf8("Die neuegewählte Sprache wird erst beim nächsten "
-                                            "Neustart des \nProgrammes überall korrekt verwendet."),
+                                            "Neustart des Programmes überall korrekt verwendet."),
                           this);
   note->setObjectName(QStringLiteral("lblNote"));
-  note->setGeometry(10, ListTop + ListHeight + 8, ClientWidth - 20, 36);
+  note->setWordWrap(true);
+  note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  note->setGeometry(10, ListTop + ListHeight + 6,
+                    (withHelp ? ClientWidthWithHelp : ClientWidth) - 20, 40);
 
   PnlButtons = new QWidget(this);
   PnlButtons->setObjectName(QStringLiteral("PnlButtons"));

@@ -75,10 +75,16 @@ void TGvkLookupListbox::ApplySize()
 {
   const QFontMetrics metrics = FList->fontMetrics();
   int inner = FTitle ? FTitle->fontMetrics().horizontalAdvance(FTitle->text()) : 0;
+  int widest = 0;
   for (int i = 0; i < FList->count(); ++i)
-    inner = std::max(inner, metrics.horizontalAdvance(FList->item(i)->text()));
+    widest = std::max(widest, metrics.horizontalAdvance(FList->item(i)->text()));
   if (FMultiSel)
-    inner += CheckBoxWidth;
+    widest += CheckBoxWidth;
+  // The platform's rows add margins (and the check box) of their own around the text.
+  for (int i = 0; i < FList->count(); ++i)
+    FList->item(i)->setSizeHint(QSize());
+  const int rowWidth = FList->sizeHintForColumn(0) + 2 * FList->frameWidth();
+  inner = std::max({inner, widest, rowWidth});
   const int rowHeight = RowHeight();
   for (int i = 0; i < FList->count(); ++i)
     FList->item(i)->setSizeHint(QSize(inner, rowHeight));

@@ -44,7 +44,21 @@ TEST_F(ReadOnlyDisplay, CheckBoxRoundTrip)
   box->setGeometry(10, 10, 150, 22);
   int toggles = 0;
   box->SetOnToggle([&](TGvkCheckBox &) { ++toggles; });
+  // Read-only before the form is first shown: the labels are placed as it appears.
+  auto *early = new TGvkCheckBox(QStringLiteral("Früh"), &Form);
+  early->setGeometry(10, 40, 150, 22);
+  early->SetReadOnly(true);
+  auto *earlyGroup = new TGvkRadioGroup(QStringLiteral("Gruppe"), &Form);
+  earlyGroup->setGeometry(10, 70, 200, 80);
+  earlyGroup->SetItems({QStringLiteral("a"), QStringLiteral("b")});
+  earlyGroup->SetReadOnly(true);
   Show();
+  ASSERT_EQ(early->Display().Labels().size(), 1u);
+  EXPECT_TRUE(early->Display().Labels().front()->isVisible());
+  EXPECT_EQ(early->Display().Labels().front()->y(), early->y() + 1);
+  ASSERT_EQ(earlyGroup->Display().Labels().size(), 2u);
+  EXPECT_TRUE(earlyGroup->ItemButton(1)->geometry().intersects(
+      earlyGroup->Display().Labels()[1]->geometry()));
 
   box->SetReadOnly(true);
   EXPECT_FALSE(box->isEnabled());
