@@ -14,11 +14,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QString LineAt(const QStringList &lines, int index)
-{
-  return index >= 0 && index < lines.size() ? lines.at(index) : QString();
-}
-
 // Two bold letters "T", grey at the corner and blue a little right and down.
 QIcon TrueTypeMark(bool trueType, int height)
 {
@@ -278,12 +273,12 @@ QString TGvkComboBox::GetTexts() const
 
 void TGvkComboBox::SetTexts(const QStringList &lines, int first, int count)
 {
-  const QString hint = LineAt(lines, first);
+  const QString hint = LanguageLine(lines, first);
   if (hint != QLatin1String("."))
     SetControlHint(*this, hint);
   QStringList items;
   for (int i = 1; i < count; ++i)
-    items.append(LineAt(lines, first + i));
+    items.append(LanguageLine(lines, first + i));
   while (!items.isEmpty() && (items.last().isEmpty() || items.last() == QLatin1String(".")))
     items.removeLast();
   const int selected = ItemIndex();

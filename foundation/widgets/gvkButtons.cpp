@@ -11,11 +11,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QString LineAt(const QStringList &lines, int index)
-{
-  return index >= 0 && index < lines.size() ? lines.at(index) : QString();
-}
-
 // The bounds of a button's caption in the coordinates of target.
 QRect CaptionBounds(const QAbstractButton &button, QStyle::SubElement contents, QWidget &target)
 {
@@ -42,6 +37,27 @@ void ShowDisabled(QAbstractButton &button, bool enabled, bool covered)
   button.setPalette(palette);
 }
 
+std::unique_ptr<TGvkReadOnlyDisplay> ButtonDisplay(QAbstractButton &button,
+                                                   QStyle::SubElement contents)
+{
+  return std::make_unique<TGvkReadOnlyDisplay>(
+      button,
+      [&button, contents] {
+        return std::vector<TGvkReadOnlyDisplay::TCaption>{
+            {CaptionBounds(button, contents, *button.parentWidget()), button.text()}};
+      },
+      [&button](bool enabled, bool covered) { ShowDisabled(button, enabled, covered); }, false);
+}
+
+void ImportCaptionAndHint(QAbstractButton &button, TGvkReadOnlyDisplay &display,
+                          const QStringList &lines, int first, int count)
+{
+  button.setText(LanguageLine(lines, first));
+  display.Update();
+  if (count >= 2)
+    SetControlHint(button, LanguageLine(lines, first + 1));
+}
+
 QString ExportCaptionAndHint(const QAbstractButton &button)
 {
   QString text = button.text();
@@ -51,6 +67,11 @@ QString ExportCaptionAndHint(const QAbstractButton &button)
 }
 
 } // namespace
+
+QString LanguageLine(const QStringList &lines, int index)
+{
+  return index >= 0 && index < lines.size() ? lines.at(index) : QString();
+}
 
 QString WithoutAccelerator(const QString &caption)
 {
@@ -194,15 +215,9 @@ bool TGvkReadOnlyDisplay::eventFilter(QObject *watched, QEvent *event)
 
 // --- TGvkCheckBox
 
-TGvkCheckBox::TGvkCheckBox(const QString &caption, QWidget *parent) : QCheckBox(caption, parent)
+TGvkCheckBox::TGvkCheckBox(const QString &caption, QWidget *parent)
+    : QCheckBox(caption, parent), FDisplay(ButtonDisplay(*this, QStyle::SE_CheckBoxContents))
 {
-  FDisplay = std::make_unique<TGvkReadOnlyDisplay>(
-      *this,
-      [this] {
-        return std::vector<TGvkReadOnlyDisplay::TCaption>{
-            {CaptionBounds(*this, QStyle::SE_CheckBoxContents, *parentWidget()), text()}};
-      },
-      [this](bool enabled, bool covered) { ShowDisabled(*this, enabled, covered); }, false);
 }
 
 TGvkCheckBox::~TGvkCheckBox() = default;
@@ -251,23 +266,14 @@ QString TGvkCheckBox::GetTexts() const
 
 void TGvkCheckBox::SetTexts(const QStringList &lines, int first, int count)
 {
-  SetCaption(LineAt(lines, first));
-  if (count >= 2)
-    SetControlHint(*this, LineAt(lines, first + 1));
+  ImportCaptionAndHint(*this, *FDisplay, lines, first, count);
 }
 
 // --- TGvkRadioButton
 
 TGvkRadioButton::TGvkRadioButton(const QString &caption, QWidget *parent)
-    : QRadioButton(caption, parent)
+    : QRadioButton(caption, parent), FDisplay(ButtonDisplay(*this, QStyle::SE_RadioButtonContents))
 {
-  FDisplay = std::make_unique<TGvkReadOnlyDisplay>(
-      *this,
-      [this] {
-        return std::vector<TGvkReadOnlyDisplay::TCaption>{
-            {CaptionBounds(*this, QStyle::SE_RadioButtonContents, *parentWidget()), text()}};
-      },
-      [this](bool enabled, bool covered) { ShowDisabled(*this, enabled, covered); }, false);
 }
 
 TGvkRadioButton::~TGvkRadioButton() = default;
@@ -295,9 +301,7 @@ QString TGvkRadioButton::GetTexts() const
 
 void TGvkRadioButton::SetTexts(const QStringList &lines, int first, int count)
 {
-  SetCaption(LineAt(lines, first));
-  if (count >= 2)
-    SetControlHint(*this, LineAt(lines, first + 1));
+  ImportCaptionAndHint(*this, *FDisplay, lines, first, count);
 }
 
 // --- TGvkRadioGroup
@@ -403,14 +407,14 @@ QString TGvkRadioGroup::GetTexts() const
 
 void TGvkRadioGroup::SetTexts(const QStringList &lines, int first, int count)
 {
-  const QString caption = LineAt(lines, first);
+  const QString caption = LanguageLine(lines, first);
   if (caption != QLatin1String("."))
     setTitle(caption);
-  if (count >= 2 && LineAt(lines, first + 1) != QLatin1String("."))
-    SetControlHint(*this, LineAt(lines, first + 1));
+  if (count >= 2 && LanguageLine(lines, first + 1) != QLatin1String("."))
+    SetControlHint(*this, LanguageLine(lines, first + 1));
   QStringList items;
   for (int i = 2; i < count; ++i)
-    items.append(LineAt(lines, first + i));
+    items.append(LanguageLine(lines, first + i));
   while (!items.isEmpty() && items.last().isEmpty())
     items.removeLast();
   const int selected = ItemIndex();

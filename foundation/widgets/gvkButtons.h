@@ -17,6 +17,8 @@
 
 class QGridLayout;
 
+// Line index of a language file's lines; empty outside them.
+QString LanguageLine(const QStringList &lines, int index);
 // A caption without its accelerator marks ("&&" is a literal ampersand).
 QString WithoutAccelerator(const QString &caption);
 // The hint of a control: its tool tip, also shown in the status bar.

@@ -24,11 +24,6 @@ QString ButtonPicture(TFileEditType type)
   }
 }
 
-QString LineAt(const QStringList &lines, int index)
-{
-  return index >= 0 && index < lines.size() ? lines.at(index) : QString();
-}
-
 } // namespace
 
 QString PlatformFileFilter(const QString &filter)
@@ -199,9 +194,9 @@ QString TGvkFileEdit::GetTexts() const
 
 void TGvkFileEdit::SetTexts(const QStringList &lines, int first, int count)
 {
-  const QString hint = LineAt(lines, first);
+  const QString hint = LanguageLine(lines, first);
   if (hint != QLatin1String("."))
     SetControlHint(*this, hint);
   if (count >= 2)
-    FFilter = LineAt(lines, first + 1);
+    FFilter = LanguageLine(lines, first + 1);
 }
