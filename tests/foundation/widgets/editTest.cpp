@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -709,6 +710,26 @@ TEST(Memo, LinesCaretPositionAndSettings)
     EXPECT_EQ(error.Message(), QStringLiteral("Invalid INI file class!"));
   }
   EXPECT_THROW(memo->LoadFromIni(foreign, QStringLiteral("S")), EGvkError);
+}
+
+TEST(Memo, EscapeReachesTheDialogsCancelButton)
+{
+  TGvkForm form;
+  form.SetAutoSave(false);
+  auto *memo = new TGvkMemo(&form);
+  auto *cancel = new QPushButton(QStringLiteral("Abbrechen"), &form);
+  cancel->move(0, 120);
+  form.SetCancelButton(cancel);
+  int cancels = 0;
+  QObject::connect(cancel, &QPushButton::clicked, [&] { ++cancels; });
+  form.show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  memo->setFocus();
+  QTest::keyClicks(memo, QStringLiteral("text"));
+  QTest::keyClick(memo, Qt::Key_Escape);
+  EXPECT_EQ(cancels, 1);
+  EXPECT_EQ(memo->Text(), QStringLiteral("text"));
 }
 
 } // namespace
