@@ -27,6 +27,7 @@ struct TScriptedAnswer
   bool Accept = false;
   QString FileName;
   TGvkDialogScript::TFormAnswer Form;
+  QStringList FileNames = {}; // several files chosen at once
 };
 
 struct TScript
@@ -165,6 +166,16 @@ QString AskFolderName(const QString &caption, const QString &folder)
   return QFileDialog::getExistingDirectory(DialogParent(), caption, folder);
 }
 
+QStringList AskOpenFileNames(const QString &caption, const QString &folder, const QString &filter)
+{
+  if (TGvkDialogScript::IsActive()) {
+    const TScriptedAnswer answer = TakeAnswer(TScriptedAnswer::TKind::File, caption);
+    return answer.FileNames.isEmpty() && !answer.FileName.isEmpty() ? QStringList{answer.FileName}
+                                                                    : answer.FileNames;
+  }
+  return QFileDialog::getOpenFileNames(DialogParent(), caption, folder, filter);
+}
+
 void PushCursor(const QCursor &cursor)
 {
   QGuiApplication::setOverrideCursor(cursor);
@@ -197,6 +208,11 @@ void TGvkDialogScript::AnswerNo()
 void TGvkDialogScript::ChooseFile(const QString &fileName)
 {
   Enqueue({TScriptedAnswer::TKind::File, !fileName.isEmpty(), fileName, {}});
+}
+
+void TGvkDialogScript::ChooseFiles(const QStringList &fileNames)
+{
+  Enqueue({TScriptedAnswer::TKind::File, !fileNames.isEmpty(), {}, {}, fileNames});
 }
 
 void TGvkDialogScript::AnswerForm(TFormAnswer answer)

@@ -31,6 +31,8 @@ void ShowErrorMessage(const QString &text);
 QString AskOpenFileName(const QString &caption, const QString &folder, const QString &filter);
 QString AskSaveFileName(const QString &caption, const QString &fileName, const QString &filter);
 QString AskFolderName(const QString &caption, const QString &folder);
+// Several existing files; an empty list when the user cancelled.
+QStringList AskOpenFileNames(const QString &caption, const QString &folder, const QString &filter);
 
 // A stack of screen cursors: push sets a new one, pop restores the one before it
 // (nothing happens when the stack is empty).
@@ -50,6 +52,8 @@ public:
   static void AnswerYes();                         // also "OK" for a box with Cancel
   static void AnswerNo();                          // also "Cancel"
   static void ChooseFile(const QString &fileName); // an empty name cancels the dialog
+  // Several files chosen at once; an empty list cancels the dialog.
+  static void ChooseFiles(const QStringList &fileNames);
   // The next modal form is created and loaded, then handed to answer, whose result is the
   // form's modal result.
   static void AnswerForm(TFormAnswer answer);
