@@ -33,9 +33,19 @@ QString ChronToText(TChron value, bool withHundredths);
 // Throws EGvkOverflow when the minutes carry the value out of the 32-bit range.
 TChron TextToChron(const QString &text);
 
+// The date in the system locale's long or short date format; empty for an invalid date.
 QString DateToText(bool longFormat, const QDate &date);
+// The date in a date format of QLocale's kind (d, dd, ddd, dddd, M .. MMMM, yy, yyyy,
+// 'quoted text'), with the month and day names set by SetDateNames.
+QString FormatDateText(const QString &format, const QDate &date);
 
 // Month and day names used by every date text (12 months, 7 days beginning with Sunday).
 // Until set, the system locale's names are used; the language manager replaces them.
+// A list of another length (an empty one, say) leaves the locale's names for that kind.
 void SetDateNames(const QStringList &longMonths, const QStringList &shortMonths,
                   const QStringList &longDays, const QStringList &shortDays);
+
+// The separators between the parts of a time and of a short date in the system locale;
+// ":" and "." where the locale would separate them by a blank.
+QString TimeSeparator();
+QString DateSeparator();

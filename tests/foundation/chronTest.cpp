@@ -1,5 +1,6 @@
 #include "foundation/gvkErrors.h"
 #include "foundation/gvkStrings.h"
+#include "tests/foundation/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,8 @@ struct ChronCase
 };
 
 class ChronToTextTest : public ::testing::TestWithParam<ChronCase>
-{};
+{
+};
 
 TEST_P(ChronToTextTest, ShowsFixedPitchText)
 {
@@ -40,7 +42,8 @@ struct TextCase
 };
 
 class TextToChronTest : public ::testing::TestWithParam<TextCase>
-{};
+{
+};
 
 TEST_P(TextToChronTest, ReadsTypedText)
 {
@@ -53,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"102.34", 1023040}, TextCase{"59.12", 591020},
                       TextCase{"1:02.3", 623000}, TextCase{"1:02.3*", 623100},
                       TextCase{"1:02.3x", 623100}, TextCase{"1:02.345", 623040},
-                      TextCase{"1:02", 10020}, TextCase{"1:2:3.4", 634000},
-                      TextCase{"10234", 0}, TextCase{"", 0}, TextCase{" 1 : 02 . 34", 623040},
+                      TextCase{"1:02", 10020}, TextCase{"1:2:3.4", 634000}, TextCase{"10234", 0},
+                      TextCase{"", 0}, TextCase{" 1 : 02 . 34", 623040},
                       TextCase{"99:99.99", 35999090}, TextCase{"99:99,99", 35999090},
                       TextCase{"ab:cd.ef", 100}, TextCase{"3579:00.00", 2147400000}));
 
@@ -63,6 +66,13 @@ TEST(TextToChron, MinutesBeyondTheRangeRaiseAnError)
   EXPECT_THROW(TextToChron(QStringLiteral("3580:00.00")), EGvkOverflow);
   EXPECT_THROW(TextToChron(QStringLiteral("99999999999999999999999:00.00")), EGvkOverflow);
   EXPECT_THROW(TextToChron(QStringLiteral("1:99999999999999.00")), EGvkOverflow);
+}
+
+// Digits of other scripts are not numbers here; they must read as 0, not as a number
+// too large to hold.
+TEST(TextToChron, ForeignDigitsReadAsZero)
+{
+  EXPECT_EQ(TextToChron(QString::fromUtf8("\u0661:\u0660\u0662.\u0663\u0664")), 100);
 }
 
 } // namespace
