@@ -62,6 +62,62 @@ QString EscapeXmlAttribute(const QString &text)
   return Escape(text, true);
 }
 
+namespace {
+
+// The character an entity name (the text between "&" and ";") stands for; 0 if none.
+char32_t EntityCharacter(QStringView name)
+{
+  static const std::pair<const char *, char32_t> predefined[] = {
+      {"lt", U'<'}, {"gt", U'>'}, {"amp", U'&'}, {"quot", U'"'}, {"apos", U'\''}};
+  for (const auto &[entity, character] : predefined)
+    if (name == QLatin1String(entity))
+      return character;
+  if (name.size() < 2 || name.at(0) != QLatin1Char('#'))
+    return 0;
+  const bool hex = name.at(1) == QLatin1Char('x') || name.at(1) == QLatin1Char('X');
+  const QStringView digits = name.mid(hex ? 2 : 1);
+  if (digits.isEmpty() || digits.at(0) == QLatin1Char('+') || digits.at(0) == QLatin1Char('-'))
+    return 0;
+  bool ok = false;
+  const uint code = digits.toUInt(&ok, hex ? 16 : 10);
+  if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    return 0;
+  return char32_t(code);
+}
+
+} // namespace
+
+QString DecodeXmlEntities(const QString &text)
+{
+  if (!text.contains(QLatin1Char('&')))
+    return text;
+  constexpr qsizetype longestEntity = 10; // "#x10FFFF" and a few leading zeros
+  QString result;
+  result.reserve(text.size());
+  const qsizetype size = text.size();
+  for (qsizetype i = 0; i < size;) {
+    if (text.at(i) != QLatin1Char('&')) {
+      result += text.at(i++);
+      continue;
+    }
+    qsizetype semicolon = i + 1;
+    while (semicolon < size && semicolon - i <= longestEntity + 1 &&
+           text.at(semicolon) != QLatin1Char(';') && text.at(semicolon) != QLatin1Char('&'))
+      ++semicolon;
+    const char32_t character =
+        semicolon < size && text.at(semicolon) == QLatin1Char(';')
+            ? EntityCharacter(QStringView(text).mid(i + 1, semicolon - i - 1))
+            : 0;
+    if (character == 0) {
+      result += text.at(i++);
+      continue;
+    }
+    result += QString::fromUcs4(&character, 1);
+    i = semicolon + 1;
+  }
+  return result;
+}
+
 // ---- TAqnAbstractElement
 
 int TAqnAbstractElement::FindAttribute(TAqnAttribute attr, const QString &name) const

@@ -121,6 +121,9 @@ QString AquonTimeText(TChron time);
 // Replaces "&", "<", ">" (and, in attribute values, the double quote) by entities.
 QString EscapeXmlText(const QString &text);
 QString EscapeXmlAttribute(const QString &text);
+// The counterpart: the five predefined entities and decimal and hexadecimal character
+// references become their characters; anything else stays as written.
+QString DecodeXmlEntities(const QString &text);
 
 class TAqnAbstractObject : public TAqnAbstractElement
 {
