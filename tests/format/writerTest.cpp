@@ -357,6 +357,12 @@ protected:
     return SaveAquonFile(*document->Root(), Path(QStringLiteral("meet.xml")), GetParam(), filter);
   }
 
+  // The Aquon text of the target (archives differ in their entry times).
+  QByteArray SavedText()
+  {
+    return GetParam() == AqnPlainFile ? ReadFile(FTarget) : EntryText(FTarget);
+  }
+
   void ExpectPreviousIntact(const std::string &context)
   {
     EXPECT_EQ(ReadFile(FTarget), FPrevious) << context;
@@ -370,7 +376,7 @@ TEST_P(AtomicSave, FailingAtEveryWriteKeepsThePreviousFile)
 {
   int writes = 0;
   EXPECT_EQ(Save(FailingAt(writes, 0)), FTarget);
-  const QByteArray complete = ReadFile(FTarget);
+  const QByteArray complete = SavedText();
   const int total = writes;
   ASSERT_GT(total, 10); // one write per line at least
   WriteFile(FTarget, FPrevious);
@@ -392,7 +398,7 @@ TEST_P(AtomicSave, FailingAtEveryWriteKeepsThePreviousFile)
   }
   writes = 0;
   Save(FailingAt(writes, total + 1));
-  EXPECT_EQ(ReadFile(FTarget), complete);
+  EXPECT_EQ(SavedText(), complete);
 }
 
 TEST_P(AtomicSave, ProgramEndingMidwayKeepsThePreviousFile)
