@@ -122,9 +122,11 @@ QString DecodeXmlEntities(const QString &text)
 
 int TAqnAbstractElement::FindAttribute(TAqnAttribute attr, const QString &name) const
 {
-  for (int i = 0; i < FAttrIds.size(); ++i)
-    if (FAttrIds.at(i) == attr && (attr != aqaUnknown || name.isNull() || FAttrNames.at(i) == name))
-      return i;
+  for (std::size_t i = 0; i < FAttributes.size(); ++i) {
+    const TAttribute &a = FAttributes[i];
+    if (a.Id == attr && (attr != aqaUnknown || name.isNull() || a.Name == name))
+      return int(i);
+  }
   return -1;
 }
 
@@ -132,19 +134,16 @@ void TAqnAbstractElement::PutAttribute(TAqnAttribute attr, const QString &name,
                                        const QString &value)
 {
   const int i = FindAttribute(attr, name);
-  if (i >= 0) {
-    FAttrValues[i] = value;
-    return;
-  }
-  FAttrIds.append(attr);
-  FAttrValues.append(value);
-  FAttrNames.append(attr == aqaUnknown ? name : QString());
+  if (i >= 0)
+    FAttributes[i].Value = value;
+  else
+    FAttributes.push_back({attr, attr == aqaUnknown ? name : QString(), value});
 }
 
 QString TAqnAbstractElement::GetAttribute(TAqnAttribute attr) const
 {
   const int i = FindAttribute(attr, QString());
-  return i < 0 ? QString() : FAttrValues.at(i);
+  return i < 0 ? QString() : FAttributes[i].Value;
 }
 
 void TAqnAbstractElement::SetAttribute(TAqnAttribute attr, const QString &value)
@@ -155,17 +154,14 @@ void TAqnAbstractElement::SetAttribute(TAqnAttribute attr, const QString &value)
 void TAqnAbstractElement::RemoveAttribute(TAqnAttribute attr)
 {
   const int i = FindAttribute(attr, QString());
-  if (i < 0)
-    return;
-  FAttrIds.removeAt(i);
-  FAttrValues.removeAt(i);
-  FAttrNames.removeAt(i);
+  if (i >= 0)
+    FAttributes.erase(FAttributes.begin() + i);
 }
 
 QString TAqnAbstractElement::GetUnknownAttribute(const QString &name) const
 {
   const int i = FindAttribute(aqaUnknown, name.isNull() ? QString(QLatin1String("")) : name);
-  return i < 0 ? QString() : FAttrValues.at(i);
+  return i < 0 ? QString() : FAttributes[i].Value;
 }
 
 void TAqnAbstractElement::SetUnknownAttribute(const QString &name, const QString &value)
@@ -175,29 +171,52 @@ void TAqnAbstractElement::SetUnknownAttribute(const QString &name, const QString
 
 QString TAqnAbstractElement::AttributeNameAt(int i) const
 {
-  const QString &read = FAttrNames.at(i);
-  return read.isEmpty() ? AttributeName(FAttrIds.at(i)) : read;
+  const TAttribute &a = FAttributes.at(i);
+  return a.Name.isEmpty() ? AttributeName(a.Id) : a.Name;
 }
 
 QString TAqnAbstractElement::AttributesText() const
 {
   QString text;
-  for (int i = 0; i < FAttrIds.size(); ++i)
+  for (int i = 0; i < AttributeCount(); ++i)
     text +=
-        QStringLiteral("%1=\"%2\" ").arg(AttributeNameAt(i), EscapeXmlAttribute(FAttrValues.at(i)));
+        QStringLiteral("%1=\"%2\" ").arg(AttributeNameAt(i), EscapeXmlAttribute(AttributeValue(i)));
   return text.trimmed();
+}
+
+void TAqnAbstractElement::AppendOpenTag(QString &out) const
+{
+  out += QLatin1Char('<');
+  out += TagName();
+  for (int i = 0; i < AttributeCount(); ++i) {
+    out += QLatin1Char(' ');
+    out += AttributeNameAt(i);
+    out += QLatin1String("=\"");
+    out += EscapeXmlAttribute(AttributeValue(i));
+    out += QLatin1Char('"');
+  }
+  out += QLatin1Char('>');
+}
+
+void TAqnAbstractElement::AppendCloseTag(QString &out) const
+{
+  out += QLatin1String("</");
+  out += TagName();
+  out += QLatin1Char('>');
 }
 
 QString TAqnAbstractElement::OpenTagText() const
 {
-  if (FAttrIds.isEmpty())
-    return QStringLiteral("<%1>").arg(TagName());
-  return QStringLiteral("<%1 %2>").arg(TagName(), AttributesText());
+  QString text;
+  AppendOpenTag(text);
+  return text;
 }
 
 QString TAqnAbstractElement::CloseTagText() const
 {
-  return QStringLiteral("</%1>").arg(TagName());
+  QString text;
+  AppendCloseTag(text);
+  return text;
 }
 
 void TAqnAbstractElement::WriteXml(QStringList &lines, const QString &indent)
@@ -207,13 +226,28 @@ void TAqnAbstractElement::WriteXml(QStringList &lines, const QString &indent)
 
 void TAqnAbstractElement::WriteXml(const TAqnLineSink &sink, const QString &indent)
 {
-  const QString blanks = indent + QString(MaxIndentLevels, QLatin1Char(' '));
-  const auto indentAt = [&](std::size_t level) {
-    return blanks.left(indent.size() + qsizetype(std::min<std::size_t>(level, MaxIndentLevels)));
+  std::vector<QString> indents;
+  for (int level = 0; level <= MaxIndentLevels; ++level)
+    indents.push_back(indent + QString(level, QLatin1Char(' ')));
+  const auto indentAt = [&indents](std::size_t level) -> const QString & {
+    return indents[std::min<std::size_t>(level, MaxIndentLevels)];
   };
+  QString line;
   const auto writeData = [&](TAqnDataElement *data, std::size_t level) {
     data->PrepareWrite();
-    sink(indentAt(level) + data->OpenTagText() + EscapeXmlText(data->Value) + data->CloseTagText());
+    line = indentAt(level);
+    data->AppendOpenTag(line);
+    line += EscapeXmlText(data->Value);
+    data->AppendCloseTag(line);
+    sink(line);
+  };
+  const auto writeTag = [&](TAqnAbstractObject *object, std::size_t level, bool open) {
+    line = indentAt(level);
+    if (open)
+      object->AppendOpenTag(line);
+    else
+      object->AppendCloseTag(line);
+    sink(line);
   };
   if (TAqnDataElement *data = AsData()) {
     writeData(data, 0);
@@ -225,19 +259,19 @@ void TAqnAbstractElement::WriteXml(const TAqnLineSink &sink, const QString &inde
   // Open objects with the index of their next child to write.
   std::vector<std::pair<TAqnAbstractObject *, int>> open;
   top->PrepareWrite();
-  sink(indent + top->OpenTagText());
+  writeTag(top, 0, true);
   open.emplace_back(top, 0);
   while (!open.empty()) {
     auto &[object, next] = open.back();
     if (next == object->Count()) {
-      sink(indentAt(open.size() - 1) + object->CloseTagText());
+      writeTag(object, open.size() - 1, false);
       open.pop_back();
       continue;
     }
     TAqnAbstractElement *child = object->Items(next++);
     if (TAqnAbstractObject *childObject = child->AsObject()) {
       childObject->PrepareWrite();
-      sink(indentAt(open.size()) + childObject->OpenTagText());
+      writeTag(childObject, open.size(), true);
       open.emplace_back(childObject, 0);
     } else if (TAqnDataElement *data = child->AsData()) {
       writeData(data, open.size());
