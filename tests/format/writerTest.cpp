@@ -223,6 +223,27 @@ TEST(WriterText, LatinOneBytesWithReferencesAndCrLf)
                                 QStringLiteral(u"Müller € \u0085 \U0001F3CA")}));
 }
 
+TEST(WriterText, CharactersBeyondLatinOneBecomeReferences)
+{
+  const std::pair<QString, QByteArray> cases[] = {
+      {QStringLiteral("plain <&>"), "plain <&>"},
+      {QString(QChar(0x7F)), "\x7F"},
+      {QString(QChar(0x80)), "&#128;"}, // windows-1252 readers would take the byte for "€"
+      {QString(QChar(0x9F)), "&#159;"},
+      {QString(QChar(0xA0)), "\xA0"},
+      {QString(QChar(0xFF)), "\xFF"},
+      {QString(QChar(0x100)), "&#256;"},
+      {QStringLiteral(u"\U0001F3CA!"), "&#127946;!"},           // one reference for the pair
+      {QString(QChar(0xD83C)) + QLatin1Char('x'), "&#65533;x"}, // a lone half
+      {QLatin1Char('x') + QString(QChar(0xDFCA)), "x&#65533;"},
+  };
+  for (const auto &[text, bytes] : cases) {
+    QByteArray out("> ");
+    AppendAquonLine(out, text);
+    EXPECT_EQ(out, "> " + bytes) << text.toStdString();
+  }
+}
+
 TEST_F(Writer, SavesEveryFormatUnderItsNames)
 {
   struct Case
