@@ -279,7 +279,38 @@ TEST_F(Writer, SavesEveryFormatUnderItsNames)
     const std::unique_ptr<TAquon> again = LoadBytes(text);
     ASSERT_TRUE(again->Root()) << c.Given;
     EXPECT_EQ(XmlLines(*again->Root()), XmlLines(*document->Root())) << c.Given;
+    // The reader takes the written file back, container or not.
+    TAquon loaded;
+    loaded.LoadFromFile(written);
+    ASSERT_TRUE(loaded.Root()) << loaded.Errors().join('\n').toStdString();
+    EXPECT_TRUE(loaded.Errors().isEmpty()) << loaded.Errors().join('\n').toStdString();
+    EXPECT_EQ(XmlLines(*loaded.Root()), XmlLines(*document->Root())) << c.Given;
   }
+}
+
+TEST_F(Writer, FileInformationNamesTheScrambledFormat)
+{
+  TAquon document;
+  document.NewDocument(QStringLiteral("Quillet"), QStringLiteral("1.0.0.0"));
+  // Big enough an archive to be scrambled (at least 1024 bytes).
+  auto *clubs = document.Root()->Add(std::make_unique<TAqnCollection>(aqtCLUBS));
+  for (int i = 0; i < 200; ++i)
+    clubs->AddNew()->SetText(aqtNAME, QStringLiteral("Club %1 %2").arg(i).arg(i * 7919 % 1000));
+  const QString zipped =
+      SaveAquonFile(*document.Root(), Path(QStringLiteral("old.aqe")), AqnZippedFile);
+  ASSERT_GE(QFileInfo(zipped).size(), 1024);
+  ScrambleFile(zipped);
+  const QString scrambled = Path(QStringLiteral("old.dnf"));
+  ASSERT_TRUE(QFile::rename(zipped, scrambled));
+
+  TAquon loaded;
+  loaded.LoadFromFile(scrambled);
+  ASSERT_TRUE(loaded.Root()) << loaded.Errors().join('\n').toStdString();
+  EXPECT_TRUE(loaded.IsDunelle());
+  EXPECT_EQ(loaded.FileInfoText(),
+            QStringLiteral("Dunelle Format, created with :\r\nQuillet, version 1.0.0.0"));
+  loaded.LoadFromFile(Path(QStringLiteral("missing.aqe")));
+  EXPECT_FALSE(loaded.IsDunelle());
 }
 
 TEST_F(Writer, RoundTripKeepsEveryElementValueAndAttribute)
