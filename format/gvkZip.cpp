@@ -300,6 +300,20 @@ bool IsAscii(const QString &text)
   return true;
 }
 
+// Opens the archive and reads its entry list; a non-empty result says what is wrong.
+// The handle reads through source, which must outlive it.
+QString OpenEntries(TArchiveSource &source, const QString &displayName, TUnzHandle &zip,
+                    std::vector<TZipEntry> &entries)
+{
+  zip = OpenArchive(source);
+  if (!zip)
+    return QStringLiteral("%1 is not a ZIP archive or is damaged").arg(displayName);
+  QString error;
+  if (!ReadEntries(zip.get(), entries, error))
+    return QStringLiteral("The archive %1 is damaged: %2").arg(displayName, error);
+  return {};
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -390,15 +404,11 @@ int TGvkFileList::ListArchiveFrom(QIODevice &archive, const QString &displayName
   if (nameMask.isEmpty())
     nameMask = QStringLiteral("*.*");
   TArchiveSource source{archive, archive.size()};
-  TUnzHandle zip = OpenArchive(source);
-  if (!zip)
-    return Fail(zrReadFailed,
-                QStringLiteral("%1 is not a ZIP archive or is damaged").arg(displayName));
+  TUnzHandle zip;
   std::vector<TZipEntry> entries;
-  QString error;
-  if (!ReadEntries(zip.get(), entries, error))
-    return Fail(zrReadFailed,
-                QStringLiteral("The archive %1 is damaged: %2").arg(displayName, error));
+  const QString openError = OpenEntries(source, displayName, zip, entries);
+  if (!openError.isEmpty())
+    return Fail(zrReadFailed, openError);
   for (const TZipEntry &entry : entries)
     if (!entry.Name.isEmpty() && !entry.IsDirectory() &&
         MatchesFileMask(NamePart(entry.Name), nameMask))
@@ -618,15 +628,12 @@ int TGvkFileList::ExtractFrom(QIODevice &archive, const QString &displayName,
 {
   FLastError.clear();
   TArchiveSource source{archive, archive.size()};
-  TUnzHandle zip = OpenArchive(source);
-  if (!zip)
-    return Fail(zrReadFailed,
-                QStringLiteral("%1 is not a ZIP archive or is damaged").arg(displayName));
+  TUnzHandle zip;
   std::vector<TZipEntry> entries;
+  const QString openError = OpenEntries(source, displayName, zip, entries);
+  if (!openError.isEmpty())
+    return Fail(zrReadFailed, openError);
   QString error;
-  if (!ReadEntries(zip.get(), entries, error))
-    return Fail(zrReadFailed,
-                QStringLiteral("The archive %1 is damaged: %2").arg(displayName, error));
   for (int i = 0; i < Count(); ++i) {
     QString path = Name(i);
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
