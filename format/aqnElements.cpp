@@ -62,6 +62,62 @@ QString EscapeXmlAttribute(const QString &text)
   return Escape(text, true);
 }
 
+namespace {
+
+// The character an entity name (the text between "&" and ";") stands for; 0 if none.
+char32_t EntityCharacter(QStringView name)
+{
+  static const std::pair<const char *, char32_t> predefined[] = {
+      {"lt", U'<'}, {"gt", U'>'}, {"amp", U'&'}, {"quot", U'"'}, {"apos", U'\''}};
+  for (const auto &[entity, character] : predefined)
+    if (name == QLatin1String(entity))
+      return character;
+  if (name.size() < 2 || name.at(0) != QLatin1Char('#'))
+    return 0;
+  const bool hex = name.at(1) == QLatin1Char('x') || name.at(1) == QLatin1Char('X');
+  const QStringView digits = name.mid(hex ? 2 : 1);
+  if (digits.isEmpty() || digits.at(0) == QLatin1Char('+') || digits.at(0) == QLatin1Char('-'))
+    return 0;
+  bool ok = false;
+  const uint code = digits.toUInt(&ok, hex ? 16 : 10);
+  if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+    return 0;
+  return char32_t(code);
+}
+
+} // namespace
+
+QString DecodeXmlEntities(const QString &text)
+{
+  if (!text.contains(QLatin1Char('&')))
+    return text;
+  constexpr qsizetype longestEntity = 10; // "#x10FFFF" and a few leading zeros
+  QString result;
+  result.reserve(text.size());
+  const qsizetype size = text.size();
+  for (qsizetype i = 0; i < size;) {
+    if (text.at(i) != QLatin1Char('&')) {
+      result += text.at(i++);
+      continue;
+    }
+    qsizetype semicolon = i + 1;
+    while (semicolon < size && semicolon - i <= longestEntity + 1 &&
+           text.at(semicolon) != QLatin1Char(';') && text.at(semicolon) != QLatin1Char('&'))
+      ++semicolon;
+    const char32_t character =
+        semicolon < size && text.at(semicolon) == QLatin1Char(';')
+            ? EntityCharacter(QStringView(text).mid(i + 1, semicolon - i - 1))
+            : 0;
+    if (character == 0) {
+      result += text.at(i++);
+      continue;
+    }
+    result += QString::fromUcs4(&character, 1);
+    i = semicolon + 1;
+  }
+  return result;
+}
+
 // ---- TAqnAbstractElement
 
 int TAqnAbstractElement::FindAttribute(TAqnAttribute attr, const QString &name) const
@@ -132,16 +188,39 @@ QString TAqnAbstractElement::AttributesText() const
   return text.trimmed();
 }
 
+void TAqnAbstractElement::AppendOpenTag(QString &out) const
+{
+  out += QLatin1Char('<');
+  out += TagName();
+  for (int i = 0; i < FAttrIds.size(); ++i) {
+    out += QLatin1Char(' ');
+    out += AttributeNameAt(i);
+    out += QLatin1String("=\"");
+    out += EscapeXmlAttribute(FAttrValues.at(i));
+    out += QLatin1Char('"');
+  }
+  out += QLatin1Char('>');
+}
+
+void TAqnAbstractElement::AppendCloseTag(QString &out) const
+{
+  out += QLatin1String("</");
+  out += TagName();
+  out += QLatin1Char('>');
+}
+
 QString TAqnAbstractElement::OpenTagText() const
 {
-  if (FAttrIds.isEmpty())
-    return QStringLiteral("<%1>").arg(TagName());
-  return QStringLiteral("<%1 %2>").arg(TagName(), AttributesText());
+  QString text;
+  AppendOpenTag(text);
+  return text;
 }
 
 QString TAqnAbstractElement::CloseTagText() const
 {
-  return QStringLiteral("</%1>").arg(TagName());
+  QString text;
+  AppendCloseTag(text);
+  return text;
 }
 
 void TAqnAbstractElement::WriteXml(QStringList &lines, const QString &indent)
@@ -151,13 +230,28 @@ void TAqnAbstractElement::WriteXml(QStringList &lines, const QString &indent)
 
 void TAqnAbstractElement::WriteXml(const TAqnLineSink &sink, const QString &indent)
 {
-  const QString blanks = indent + QString(MaxIndentLevels, QLatin1Char(' '));
-  const auto indentAt = [&](std::size_t level) {
-    return blanks.left(indent.size() + qsizetype(std::min<std::size_t>(level, MaxIndentLevels)));
+  std::vector<QString> indents;
+  for (int level = 0; level <= MaxIndentLevels; ++level)
+    indents.push_back(indent + QString(level, QLatin1Char(' ')));
+  const auto indentAt = [&indents](std::size_t level) -> const QString & {
+    return indents[std::min<std::size_t>(level, MaxIndentLevels)];
   };
+  QString line;
   const auto writeData = [&](TAqnDataElement *data, std::size_t level) {
     data->PrepareWrite();
-    sink(indentAt(level) + data->OpenTagText() + EscapeXmlText(data->Value) + data->CloseTagText());
+    line = indentAt(level);
+    data->AppendOpenTag(line);
+    line += EscapeXmlText(data->Value);
+    data->AppendCloseTag(line);
+    sink(line);
+  };
+  const auto writeTag = [&](TAqnAbstractObject *object, std::size_t level, bool open) {
+    line = indentAt(level);
+    if (open)
+      object->AppendOpenTag(line);
+    else
+      object->AppendCloseTag(line);
+    sink(line);
   };
   if (TAqnDataElement *data = AsData()) {
     writeData(data, 0);
@@ -169,19 +263,19 @@ void TAqnAbstractElement::WriteXml(const TAqnLineSink &sink, const QString &inde
   // Open objects with the index of their next child to write.
   std::vector<std::pair<TAqnAbstractObject *, int>> open;
   top->PrepareWrite();
-  sink(indent + top->OpenTagText());
+  writeTag(top, 0, true);
   open.emplace_back(top, 0);
   while (!open.empty()) {
     auto &[object, next] = open.back();
     if (next == object->Count()) {
-      sink(indentAt(open.size() - 1) + object->CloseTagText());
+      writeTag(object, open.size() - 1, false);
       open.pop_back();
       continue;
     }
     TAqnAbstractElement *child = object->Items(next++);
     if (TAqnAbstractObject *childObject = child->AsObject()) {
       childObject->PrepareWrite();
-      sink(indentAt(open.size()) + childObject->OpenTagText());
+      writeTag(childObject, open.size(), true);
       open.emplace_back(childObject, 0);
     } else if (TAqnDataElement *data = child->AsData()) {
       writeData(data, open.size());

@@ -77,6 +77,8 @@ protected:
 
 private:
   friend class TAqnAbstractObject;
+  void AppendOpenTag(QString &out) const;
+  void AppendCloseTag(QString &out) const;
   int FindAttribute(TAqnAttribute attr, const QString &name) const;
   void PutAttribute(TAqnAttribute attr, const QString &name, const QString &value);
 
@@ -121,6 +123,9 @@ QString AquonTimeText(TChron time);
 // Replaces "&", "<", ">" (and, in attribute values, the double quote) by entities.
 QString EscapeXmlText(const QString &text);
 QString EscapeXmlAttribute(const QString &text);
+// The counterpart: the five predefined entities and decimal and hexadecimal character
+// references become their characters; anything else stays as written.
+QString DecodeXmlEntities(const QString &text);
 
 class TAqnAbstractObject : public TAqnAbstractElement
 {

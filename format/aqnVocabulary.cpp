@@ -170,7 +170,14 @@ const char *TagNameLatin1(TAqnTag tag)
 
 QString TagName(TAqnTag tag)
 {
-  return QString::fromLatin1(TagNameLatin1(tag));
+  // Shared copies: the writer asks for two names per element.
+  static const std::array<QString, AqnTagCount> names = [] {
+    std::array<QString, AqnTagCount> result;
+    for (int t = 0; t < AqnTagCount; ++t)
+      result[t] = QString::fromLatin1(TagNames[t]);
+    return result;
+  }();
+  return names[tag < AqnTagCount ? tag : aqtUnknown];
 }
 
 QString AttributeName(TAqnAttribute attr)
