@@ -100,6 +100,22 @@ const std::vector<TClubTemplate> &ClubTemplates()
   return clubs;
 }
 
+const char *DialCode(const char *nation)
+{
+  static const std::array<std::pair<const char *, const char *>, 8> codes = {{{"GER", "+49"},
+                                                                              {"POL", "+48"},
+                                                                              {"GRE", "+30"},
+                                                                              {"CZE", "+420"},
+                                                                              {"HUN", "+36"},
+                                                                              {"TUR", "+90"},
+                                                                              {"FRA", "+33"},
+                                                                              {"DEN", "+45"}}};
+  for (const auto &[n, code] : codes)
+    if (QByteArrayView(n) == QByteArrayView(nation))
+      return code;
+  return "+49";
+}
+
 QString Utf8(const char *text)
 {
   return QString::fromUtf8(text);
@@ -295,8 +311,10 @@ private:
     contact->SetText(aqtSTREET, QStringLiteral("Badstraße %1").arg(Pick(1, 120)));
     contact->SetText(aqtZIP, QString::number(Pick(10000, 99999)));
     contact->SetText(aqtPLACE, place);
-    contact->SetText(aqtPHONE,
-                     QStringLiteral("+49 %1 %2").arg(Pick(30, 999)).arg(Pick(100000, 999999)));
+    contact->SetText(aqtPHONE, QStringLiteral("%1 %2 %3")
+                                   .arg(QLatin1String(DialCode(names.Nation)))
+                                   .arg(Pick(30, 999))
+                                   .arg(Pick(100000, 999999)));
     contact->SetText(aqtEMAIL, QStringLiteral("meldung%1@example.org").arg(Pick(1, 999)));
   }
 
@@ -313,7 +331,7 @@ private:
     competition->SetText(aqtPM, QLatin1String(AqnCodes::DefaultPoolMeasure));
     competition->SetText(aqtTI, Chance(50) ? QStringLiteral("A") : QStringLiteral("M3"));
     SetDate(competition, aqtDEADLINE, FFirstDay.addDays(-10));
-    AddContact(competition, NamePools().front(), Utf8(host.Place));
+    AddContact(competition, PoolOf(host.Nation), Utf8(host.Place));
     BuildPeriods(AddCollection(competition, aqtPERIODS));
     BuildClubs(AddCollection(competition, aqtCLUBS));
   }

@@ -1,0 +1,37 @@
+#pragma once
+// What the commands of quillet-cli share: exit codes, output streams, argument checks
+// and loading a meet the way the program does.
+#include "format/aquon.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// Exit codes: 0 success, 1 the file has errors or the work failed, 2 wrong arguments or
+// a file that cannot be opened.
+enum TCliExit : int
+{
+  cliOk = 0,
+  cliFailed = 1,
+  cliUsage = 2
+};
+
+QTextStream &Out();
+QTextStream &Err();
+
+// Prints "quillet-cli: " and the message to standard error and returns code.
+int Fail(TCliExit code, const QString &message);
+
+// An empty text when fileName names a readable file, otherwise why it cannot be opened.
+QString UnreadableFileProblem(const QString &fileName);
+
+// Loads and indexes as the program's open command does: LoadFromFile, then, without
+// errors, BuildIndex. The caller inspects the document's message lists.
+void LoadMeet(TAquon &document, const QString &fileName);
+
+// The message lines of a document as the check command prints them.
+void PrintMessages(const TAquon &document, QTextStream &stream);
+
+// The program name and version written into the creator record of saved files.
+QString ProductName();
+QString ProductVersion();

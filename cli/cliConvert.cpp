@@ -1,0 +1,23 @@
+#include "cli/cliArguments.h"
+#include "cli/cliCommands.h"
+#include "cli/cliCommon.h"
+#include "cli/cliSave.h"
+
+int RunConvert(const QStringList &args)
+{
+  TCliArguments arguments(args, 2, {});
+  if (!arguments.Problem().isEmpty())
+    return Fail(cliUsage, QStringLiteral("convert: %1 (convert IN OUT)").arg(arguments.Problem()));
+  const QString input = arguments.Positional(0);
+  if (const QString problem = UnreadableFileProblem(input); !problem.isEmpty())
+    return Fail(cliUsage, problem);
+
+  TAquon document;
+  LoadMeet(document, input);
+  if (!document.Errors().isEmpty() || !document.Root()) {
+    PrintMessages(document, Err());
+    return Fail(cliFailed, QStringLiteral("%1 has errors; nothing was written").arg(input));
+  }
+  Out() << "wrote " << SaveMeet(document, arguments.Positional(1)) << '\n';
+  return cliOk;
+}
