@@ -13,13 +13,21 @@ TAquon::~TAquon()
 
 void TAquon::SetRoot(std::unique_ptr<TAqnObject> root)
 {
+  ResetIndex();
   FRoot = std::move(root);
+}
+
+std::unique_ptr<TAqnObject> TAquon::TakeRoot()
+{
+  ResetIndex();
+  return std::move(FRoot);
 }
 
 void TAquon::Clear()
 {
   FErrors.clear();
   FWarnings.clear();
+  ResetIndex();
   FRoot.reset();
 }
 
