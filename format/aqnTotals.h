@@ -27,4 +27,4 @@ struct TAqnTotals
 
 // The totals of the document's selected competition (SelectCompetition after
 // BuildIndex); all zero when none is selected.
-TAqnTotals ComputeTotals(TAquon &document);
+TAqnTotals ComputeTotals(const TAquon &document);
