@@ -122,9 +122,11 @@ QString DecodeXmlEntities(const QString &text)
 
 int TAqnAbstractElement::FindAttribute(TAqnAttribute attr, const QString &name) const
 {
-  for (int i = 0; i < FAttrIds.size(); ++i)
-    if (FAttrIds.at(i) == attr && (attr != aqaUnknown || name.isNull() || FAttrNames.at(i) == name))
-      return i;
+  for (std::size_t i = 0; i < FAttributes.size(); ++i) {
+    const TAttribute &a = FAttributes[i];
+    if (a.Id == attr && (attr != aqaUnknown || name.isNull() || a.Name == name))
+      return int(i);
+  }
   return -1;
 }
 
@@ -132,19 +134,16 @@ void TAqnAbstractElement::PutAttribute(TAqnAttribute attr, const QString &name,
                                        const QString &value)
 {
   const int i = FindAttribute(attr, name);
-  if (i >= 0) {
-    FAttrValues[i] = value;
-    return;
-  }
-  FAttrIds.append(attr);
-  FAttrValues.append(value);
-  FAttrNames.append(attr == aqaUnknown ? name : QString());
+  if (i >= 0)
+    FAttributes[i].Value = value;
+  else
+    FAttributes.push_back({attr, attr == aqaUnknown ? name : QString(), value});
 }
 
 QString TAqnAbstractElement::GetAttribute(TAqnAttribute attr) const
 {
   const int i = FindAttribute(attr, QString());
-  return i < 0 ? QString() : FAttrValues.at(i);
+  return i < 0 ? QString() : FAttributes[i].Value;
 }
 
 void TAqnAbstractElement::SetAttribute(TAqnAttribute attr, const QString &value)
@@ -155,17 +154,14 @@ void TAqnAbstractElement::SetAttribute(TAqnAttribute attr, const QString &value)
 void TAqnAbstractElement::RemoveAttribute(TAqnAttribute attr)
 {
   const int i = FindAttribute(attr, QString());
-  if (i < 0)
-    return;
-  FAttrIds.removeAt(i);
-  FAttrValues.removeAt(i);
-  FAttrNames.removeAt(i);
+  if (i >= 0)
+    FAttributes.erase(FAttributes.begin() + i);
 }
 
 QString TAqnAbstractElement::GetUnknownAttribute(const QString &name) const
 {
   const int i = FindAttribute(aqaUnknown, name.isNull() ? QString(QLatin1String("")) : name);
-  return i < 0 ? QString() : FAttrValues.at(i);
+  return i < 0 ? QString() : FAttributes[i].Value;
 }
 
 void TAqnAbstractElement::SetUnknownAttribute(const QString &name, const QString &value)
@@ -175,16 +171,16 @@ void TAqnAbstractElement::SetUnknownAttribute(const QString &name, const QString
 
 QString TAqnAbstractElement::AttributeNameAt(int i) const
 {
-  const QString &read = FAttrNames.at(i);
-  return read.isEmpty() ? AttributeName(FAttrIds.at(i)) : read;
+  const TAttribute &a = FAttributes.at(i);
+  return a.Name.isEmpty() ? AttributeName(a.Id) : a.Name;
 }
 
 QString TAqnAbstractElement::AttributesText() const
 {
   QString text;
-  for (int i = 0; i < FAttrIds.size(); ++i)
+  for (int i = 0; i < AttributeCount(); ++i)
     text +=
-        QStringLiteral("%1=\"%2\" ").arg(AttributeNameAt(i), EscapeXmlAttribute(FAttrValues.at(i)));
+        QStringLiteral("%1=\"%2\" ").arg(AttributeNameAt(i), EscapeXmlAttribute(AttributeValue(i)));
   return text.trimmed();
 }
 
@@ -192,11 +188,11 @@ void TAqnAbstractElement::AppendOpenTag(QString &out) const
 {
   out += QLatin1Char('<');
   out += TagName();
-  for (int i = 0; i < FAttrIds.size(); ++i) {
+  for (int i = 0; i < AttributeCount(); ++i) {
     out += QLatin1Char(' ');
     out += AttributeNameAt(i);
     out += QLatin1String("=\"");
-    out += EscapeXmlAttribute(FAttrValues.at(i));
+    out += EscapeXmlAttribute(AttributeValue(i));
     out += QLatin1Char('"');
   }
   out += QLatin1Char('>');

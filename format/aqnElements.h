@@ -9,7 +9,6 @@
 #include "foundation/gvkStrings.h"
 
 #include <QDate>
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -54,10 +53,10 @@ public:
   QString GetUnknownAttribute(const QString &name) const;
   void SetUnknownAttribute(const QString &name, const QString &value);
 
-  int AttributeCount() const { return int(FAttrIds.size()); }
-  TAqnAttribute AttributeId(int i) const { return FAttrIds.at(i); }
+  int AttributeCount() const { return int(FAttributes.size()); }
+  TAqnAttribute AttributeId(int i) const { return FAttributes.at(i).Id; }
   QString AttributeNameAt(int i) const;
-  const QString &AttributeValue(int i) const { return FAttrValues.at(i); }
+  const QString &AttributeValue(int i) const { return FAttributes.at(i).Value; }
 
   QString AttributesText() const;
   QString OpenTagText() const;
@@ -82,12 +81,16 @@ private:
   int FindAttribute(TAqnAttribute attr, const QString &name) const;
   void PutAttribute(TAqnAttribute attr, const QString &name, const QString &value);
 
+  struct TAttribute
+  {
+    TAqnAttribute Id;
+    QString Name; // the name read, for aqaUnknown entries only
+    QString Value;
+  };
+
   TAqnAbstractObject *FParent;
-  // Parallel arrays in order of first setting, never holding an attribute twice;
-  // FAttrNames holds the name read for aqaUnknown entries and is empty otherwise.
-  QList<TAqnAttribute> FAttrIds;
-  QStringList FAttrValues;
-  QStringList FAttrNames;
+  // In order of first setting, never holding an attribute twice.
+  std::vector<TAttribute> FAttributes;
 };
 
 class TAqnDataElement : public TAqnAbstractElement

@@ -25,15 +25,18 @@ bool IsBlankOrControl(char c)
   return static_cast<unsigned char>(c) <= 32;
 }
 
-QByteArray Trimmed(const QByteArray &bytes)
+// Trims blanks and control characters in place, keeping the buffer for the next token.
+void Trim(QByteArray &bytes)
 {
-  qsizetype begin = 0;
   qsizetype end = bytes.size();
+  while (end > 0 && IsBlankOrControl(bytes.at(end - 1)))
+    --end;
+  bytes.truncate(end);
+  qsizetype begin = 0;
   while (begin < end && IsBlankOrControl(bytes.at(begin)))
     ++begin;
-  while (end > begin && IsBlankOrControl(bytes.at(end - 1)))
-    --end;
-  return bytes.mid(begin, end - begin);
+  if (begin > 0)
+    bytes.remove(0, begin);
 }
 
 // The encoding named by an XML declaration ("xml version=... encoding=..."), if any.
@@ -232,7 +235,7 @@ void TAqnParser::ReadQuotedValue()
 void TAqnParser::ReadText()
 {
   TakeWhile([](char c) { return c != '<'; }, &FTokenText);
-  FTokenText = Trimmed(FTokenText);
+  Trim(FTokenText);
 }
 
 void TAqnParser::ReadComment()
@@ -243,14 +246,15 @@ void TAqnParser::ReadComment()
   for (int i = 0; i < 2 && Peek(0) == '-'; ++i)
     Consume(1);
   TakeUntil("-->", FTokenText);
-  FTokenText = Trimmed(FTokenText);
+  Trim(FTokenText);
 }
 
 void TAqnParser::NextToken()
 {
   TakeWhile(IsBlankOrControl, nullptr);
   FTokenKind = atkNone;
-  FTokenText.clear();
+  FTokenText.resize(0); // keeps the capacity
+  FTokenIsLiteral = false;
   if (!HasByte()) {
     FTokenKind = atkEndOfData;
     return;
@@ -318,10 +322,17 @@ void TAqnParser::NextToken()
       if (Peek(0) == '-') {
         FTokenKind = atkComment;
         ReadComment();
+      } else if (IsCDataStart()) {
+        // Other programs may write a value as a CDATA section; read as text, it keeps
+        // the rest of the file from being taken for one declaration.
+        Consume(7);
+        FTokenKind = atkText;
+        FTokenIsLiteral = true;
+        TakeUntil("]]>", FTokenText);
       } else {
         FTokenKind = atkDeclaration;
         TakeUntil("!>", FTokenText);
-        FTokenText = Trimmed(FTokenText);
+        Trim(FTokenText);
       }
       break;
     case '/':
@@ -371,9 +382,19 @@ void TAqnParser::SkipElement()
   }
 }
 
+bool TAqnParser::IsCDataStart()
+{
+  static const char marker[] = "[CDATA[";
+  for (int i = 0; i < 7; ++i)
+    if (Peek(i) != marker[i])
+      return false;
+  return true;
+}
+
 QString TAqnParser::DecodedToken() const
 {
-  return DecodeXmlEntities(DecodeText(QByteArrayView(FTokenText), FCharset));
+  const QString text = DecodeText(QByteArrayView(FTokenText), FCharset);
+  return FTokenIsLiteral ? text : DecodeXmlEntities(text);
 }
 
 // ---- tree building
@@ -496,8 +517,8 @@ void TAqnParser::OnStartTag()
 {
   ++FTagCount;
   TAqnAbstractElement *top = FStack->Top();
-  const auto *collection = dynamic_cast<const TAqnCollection *>(top);
-  if (collection && collection->ElementTag != FTokenTag) {
+  // Every element here was made by this reader, so its tag tells its class.
+  if (IsCollectionTag(top->Tag) && CollectionElementTag(top->Tag) != FTokenTag) {
     Report(QStringLiteral("Unallowed tag in collection: %1 !").arg(TokenName()), false);
     MarkError(2);
   }

@@ -107,6 +107,7 @@ private:
   void ReadComment();
   void NextToken();
   void SkipElement();
+  bool IsCDataStart();
   QString DecodedToken() const;
   QString TokenName() const { return QString::fromLatin1(FTokenText); }
 
@@ -134,6 +135,7 @@ private:
   TAqnTokenKind FTokenKind = atkNone;
   TAqnScanState FState = assContent;
   QByteArray FTokenText;
+  bool FTokenIsLiteral = false; // the text of a CDATA section: no entities to decode
   TAqnCharset FCharset = TAqnCharset::Undeclared;
   bool FScrambled = false;
 };

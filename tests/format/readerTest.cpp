@@ -374,6 +374,18 @@ TEST(Reader, EntitiesAreDecodedInTextAndAttributes)
   EXPECT_EQ(name->GetAttribute(aqaTYPE), QStringLiteral("a&b \"c\" <>"));
 }
 
+TEST(Reader, CDataSectionsAreLiteralText)
+{
+  const auto document = LoadBytes(Head +
+                                  "<NAME><![CDATA[Smith & Sons <1> &amp;]]></NAME>\n"
+                                  "<CODE>after</CODE>\n" +
+                                  Tail);
+  EXPECT_TRUE(document->Errors().isEmpty());
+  EXPECT_TRUE(document->Warnings().isEmpty());
+  EXPECT_EQ(document->Root()->GetText(aqtNAME), QStringLiteral("Smith & Sons <1> &amp;"));
+  EXPECT_EQ(document->Root()->GetText(aqtCODE), QStringLiteral("after"));
+}
+
 TEST(Reader, TextIsDecodedByTheDeclaredCharacterSet)
 {
   const struct
