@@ -502,12 +502,17 @@ struct TCurrentFileCloser
   void operator()(void *archive) const { unzCloseCurrentFile(archive); }
 };
 
+QString UnsafePathMessage(const QString &path)
+{
+  return QStringLiteral("The entry \"%1\" is refused: its path leads outside the target folder")
+      .arg(path);
+}
+
 // Why an entry must not be written, or an empty text.
 QString RefusalOf(const TZipEntry &entry, qint64 maxEntrySize)
 {
   if (IsUnsafePath(entry.Name))
-    return QStringLiteral("The entry \"%1\" is refused: its path leads outside the target folder")
-        .arg(entry.Name);
+    return UnsafePathMessage(entry.Name);
   if (entry.Info.flag & FlagEncrypted)
     return QStringLiteral("The entry %1 is encrypted").arg(entry.Name);
   if (entry.Info.compression_method != 0 && entry.Info.compression_method != Z_DEFLATED)
@@ -633,12 +638,14 @@ int TGvkFileList::ExtractFrom(QIODevice &archive, const QString &displayName,
       return Fail(zrReadFailed, refusal);
     if (callback && callback(userData, path, qint64(entry->Info.uncompressed_size)))
       return Fail(zrStopped, QStringLiteral("Stopped"));
-    if (PassesSymbolicLink(FBaseDir, entry->Name))
-      return Fail(zrReadFailed,
-                  QStringLiteral("The entry \"%1\" is refused: its path passes a symbolic link")
-                      .arg(entry->Name));
-    const QString targetName = FBaseDir + entry->Name;
-    if (entry->IsDirectory()) {
+    if (IsUnsafePath(path))
+      return Fail(zrReadFailed, UnsafePathMessage(path));
+    if (PassesSymbolicLink(FBaseDir, path))
+      return Fail(
+          zrReadFailed,
+          QStringLiteral("The entry \"%1\" is refused: its path passes a symbolic link").arg(path));
+    const QString targetName = FBaseDir + path;
+    if (path.endsWith(QLatin1Char('/'))) {
       if (!ForceDirectories(targetName))
         return Fail(zrReadFailed, QStringLiteral("Cannot create the folder %1").arg(targetName));
       continue;

@@ -42,8 +42,8 @@ private:
     TKind Kind = TKind::Other;
     QString Name; // section name or key
     QString Value;
-    QByteArray Raw; // original bytes without the line end; empty when changed or new
-    bool Changed = false;
+    QByteArray Raw;       // the original bytes without the "\n" (written while not changed)
+    bool Changed = false; // written from Name and Value
   };
 
   static TLine ParseLine(const QByteArray &raw);
@@ -65,7 +65,7 @@ TIniText::TLine TIniText::ParseLine(const QByteArray &raw)
 {
   TLine line;
   line.Raw = raw;
-  QByteArray bytes = raw;
+  QByteArrayView bytes(raw);
   if (bytes.endsWith('\r'))
     bytes.chop(1);
   const QString text = QString::fromUtf8(bytes);
@@ -338,6 +338,50 @@ TGvkCustomIniFile::TGvkCustomIniFile(const QString &fileName) : FFileName(fileNa
 
 TGvkCustomIniFile::~TGvkCustomIniFile() = default;
 
+QString TGvkCustomIniFile::ReadString(const QString &section, const QString &key,
+                                      const QString &defaultValue) const
+{
+  QString value = defaultValue;
+  Read([&](const TIniText &text) {
+    value = text.Value(section.trimmed(), key.trimmed()).value_or(defaultValue);
+  });
+  return value;
+}
+
+void TGvkCustomIniFile::WriteString(const QString &section, const QString &key,
+                                    const QString &value)
+{
+  CheckNames(section.trimmed(), key.trimmed());
+  Change([&](TIniText &text) {
+    return text.SetValue(section.trimmed(), key.trimmed(), SingleLine(value));
+  });
+}
+
+void TGvkCustomIniFile::DeleteKey(const QString &section, const QString &key)
+{
+  Change([&](TIniText &text) { return text.Delete(section.trimmed(), key.trimmed()); });
+}
+
+void TGvkCustomIniFile::EraseSection(const QString &section)
+{
+  Change([&](TIniText &text) { return text.EraseSection(section.trimmed()); });
+}
+
+void TGvkCustomIniFile::ReadSection(const QString &section, QStringList &keys) const
+{
+  Read([&](const TIniText &text) { keys = text.Keys(section.trimmed()); });
+}
+
+void TGvkCustomIniFile::ReadSectionValues(const QString &section, QStringList &values) const
+{
+  Read([&](const TIniText &text) { values = text.SectionValues(section.trimmed()); });
+}
+
+void TGvkCustomIniFile::ReadSections(QStringList &sections) const
+{
+  Read([&](const TIniText &text) { sections = text.Sections(); });
+}
+
 bool TGvkCustomIniFile::SectionExists(const QString &section) const
 {
   QStringList sections;
@@ -403,29 +447,36 @@ QString TGvkCustomIniFile::ReadText(const QString &section, const QString &baseK
   if (count == -1)
     return defaultValue;
   QStringList lines;
-  for (int i = 0; i < count; ++i)
-    lines.append(ReadString(section, LineKey(baseKey, i), QString()));
+  Read([&](const TIniText &text) {
+    for (int i = 0; i < count; ++i)
+      lines.append(text.Value(section.trimmed(), LineKey(baseKey, i)).value_or(QString()));
+  });
   return lines.join(QStringLiteral("\r\n"));
 }
 
+// One change for the whole text, so a settings file never holds half of it.
 void TGvkCustomIniFile::WriteText(const QString &section, const QString &baseKey,
                                   const QString &text)
 {
+  CheckNames(section.trimmed(), CountKey(baseKey.trimmed()));
   QString normalized = text;
   normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   QStringList lines = normalized.split(QLatin1Char('\n'));
   while (!lines.isEmpty() && lines.last().isEmpty())
     lines.removeLast();
-  const int count = static_cast<int>(lines.size());
-  WriteInteger(section, CountKey(baseKey), count);
-  for (int i = 0; i < count; ++i)
-    WriteString(section, LineKey(baseKey, i), lines.at(i));
-  // Line keys of an earlier, longer text run on from the new count without gaps.
-  QStringList keys;
-  ReadSection(section, keys);
-  for (int i = count; keys.contains(LineKey(baseKey, i), Qt::CaseInsensitive); ++i)
-    DeleteKey(section, LineKey(baseKey, i));
+  const QString name = section.trimmed();
+  const QString base = baseKey.trimmed();
+  Change([&](TIniText &ini) {
+    const int count = static_cast<int>(lines.size());
+    bool changed = ini.SetValue(name, CountKey(base), QString::number(count));
+    for (int i = 0; i < count; ++i)
+      changed = ini.SetValue(name, LineKey(base, i), SingleLine(lines.at(i))) || changed;
+    // Line keys of an earlier, longer text run on from the new count without gaps.
+    for (int i = count; ini.Value(name, LineKey(base, i)).has_value(); ++i)
+      changed = ini.Delete(name, LineKey(base, i)) || changed;
+    return changed;
+  });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -456,49 +507,42 @@ void TGvkIniFile::Save(const TIniText &text)
                             .arg(QDir::toNativeSeparators(FileName()), file.errorString()));
 }
 
-QString TGvkIniFile::ReadString(const QString &section, const QString &key,
-                                const QString &defaultValue) const
+void TGvkIniFile::Read(const std::function<void(const TIniText &)> &read) const
 {
-  return Load().Value(section.trimmed(), key.trimmed()).value_or(defaultValue);
+  if (FPending)
+    read(*FPending);
+  else
+    read(Load());
 }
 
-void TGvkIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+void TGvkIniFile::Change(const std::function<bool(TIniText &)> &change)
 {
-  CheckNames(section.trimmed(), key.trimmed());
+  if (FPending) {
+    FPendingChanged = change(*FPending) || FPendingChanged;
+    return;
+  }
   TIniText text = Load();
-  // A missing file is created even by a write that changes nothing in the content.
-  if (text.SetValue(section.trimmed(), key.trimmed(), SingleLine(value)) ||
-      !QFileInfo::exists(FileName()))
+  if (change(text))
     Save(text);
 }
 
-void TGvkIniFile::DeleteKey(const QString &section, const QString &key)
+void TGvkIniFile::Update(const std::function<void()> &changes)
 {
-  TIniText text = Load();
-  if (text.Delete(section.trimmed(), key.trimmed()))
-    Save(text);
-}
-
-void TGvkIniFile::EraseSection(const QString &section)
-{
-  TIniText text = Load();
-  if (text.EraseSection(section.trimmed()))
-    Save(text);
-}
-
-void TGvkIniFile::ReadSection(const QString &section, QStringList &keys) const
-{
-  keys = Load().Keys(section.trimmed());
-}
-
-void TGvkIniFile::ReadSectionValues(const QString &section, QStringList &values) const
-{
-  values = Load().SectionValues(section.trimmed());
-}
-
-void TGvkIniFile::ReadSections(QStringList &sections) const
-{
-  sections = Load().Sections();
+  if (FPending) { // inside an outer Update, which writes at its end
+    changes();
+    return;
+  }
+  FPending = std::make_unique<TIniText>(Load());
+  FPendingChanged = false;
+  try {
+    changes();
+  } catch (...) {
+    FPending.reset();
+    throw;
+  }
+  const std::unique_ptr<TIniText> text = std::move(FPending);
+  if (FPendingChanged)
+    Save(*text);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -535,41 +579,14 @@ TGvkMemIniFile::TGvkMemIniFile(const TResource &resource)
 
 TGvkMemIniFile::~TGvkMemIniFile() = default;
 
-QString TGvkMemIniFile::ReadString(const QString &section, const QString &key,
-                                   const QString &defaultValue) const
+void TGvkMemIniFile::Read(const std::function<void(const TIniText &)> &read) const
 {
-  return FText->Value(section.trimmed(), key.trimmed()).value_or(defaultValue);
+  read(*FText);
 }
 
-void TGvkMemIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+void TGvkMemIniFile::Change(const std::function<bool(TIniText &)> &change)
 {
-  CheckNames(section.trimmed(), key.trimmed());
-  FText->SetValue(section.trimmed(), key.trimmed(), SingleLine(value));
-}
-
-void TGvkMemIniFile::DeleteKey(const QString &section, const QString &key)
-{
-  FText->Delete(section.trimmed(), key.trimmed());
-}
-
-void TGvkMemIniFile::EraseSection(const QString &section)
-{
-  FText->EraseSection(section.trimmed());
-}
-
-void TGvkMemIniFile::ReadSection(const QString &section, QStringList &keys) const
-{
-  keys = FText->Keys(section.trimmed());
-}
-
-void TGvkMemIniFile::ReadSectionValues(const QString &section, QStringList &values) const
-{
-  values = FText->SectionValues(section.trimmed());
-}
-
-void TGvkMemIniFile::ReadSections(QStringList &sections) const
-{
-  sections = FText->Sections();
+  change(*FText);
 }
 
 // ---------------------------------------------------------------------------------------

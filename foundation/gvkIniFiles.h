@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class TIniText;
@@ -24,17 +25,16 @@ public:
 
   const QString &FileName() const { return FFileName; }
 
-  virtual QString ReadString(const QString &section, const QString &key,
-                             const QString &defaultValue) const = 0;
+  QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
   // Line breaks in value are written as blanks: a value is one line.
-  virtual void WriteString(const QString &section, const QString &key, const QString &value) = 0;
-  virtual void DeleteKey(const QString &section, const QString &key) = 0;
-  virtual void EraseSection(const QString &section) = 0;
+  void WriteString(const QString &section, const QString &key, const QString &value);
+  void DeleteKey(const QString &section, const QString &key);
+  void EraseSection(const QString &section);
   // Fill list with the key names (each once) / all "key=value" lines of a section, in
   // file order.
-  virtual void ReadSection(const QString &section, QStringList &keys) const = 0;
-  virtual void ReadSectionValues(const QString &section, QStringList &values) const = 0;
-  virtual void ReadSections(QStringList &sections) const = 0;
+  void ReadSection(const QString &section, QStringList &keys) const;
+  void ReadSectionValues(const QString &section, QStringList &values) const;
+  void ReadSections(QStringList &sections) const;
 
   bool SectionExists(const QString &section) const;
   bool ValueExists(const QString &section, const QString &key) const;
@@ -59,6 +59,17 @@ public:
   // Drops empty lines at the end and deletes line keys left from a longer earlier text.
   void WriteText(const QString &section, const QString &baseKey, const QString &text);
 
+  // Runs changes (any reads and writes on this object) as one change of the content: the
+  // file class then rewrites its file once at the end instead of once per write, and
+  // writes nothing when changes throws.
+  virtual void Update(const std::function<void()> &changes) { changes(); }
+
+protected:
+  // Lets read look at the current content.
+  virtual void Read(const std::function<void(const TIniText &)> &read) const = 0;
+  // Lets change alter the content; change returns whether it altered anything.
+  virtual void Change(const std::function<bool(TIniText &)> &change) = 0;
+
 private:
   QString FFileName;
 };
@@ -73,18 +84,18 @@ public:
   explicit TGvkIniFile(const QString &fileName);
   ~TGvkIniFile() override;
 
-  QString ReadString(const QString &section, const QString &key,
-                     const QString &defaultValue) const override;
-  void WriteString(const QString &section, const QString &key, const QString &value) override;
-  void DeleteKey(const QString &section, const QString &key) override;
-  void EraseSection(const QString &section) override;
-  void ReadSection(const QString &section, QStringList &keys) const override;
-  void ReadSectionValues(const QString &section, QStringList &values) const override;
-  void ReadSections(QStringList &sections) const override;
+  void Update(const std::function<void()> &changes) override;
+
+protected:
+  void Read(const std::function<void(const TIniText &)> &read) const override;
+  void Change(const std::function<bool(TIniText &)> &change) override;
 
 private:
   TIniText Load() const;
   void Save(const TIniText &text);
+
+  std::unique_ptr<TIniText> FPending; // the content while an Update runs
+  bool FPendingChanged = false;
 };
 
 // The whole content in memory; writes change only the memory and are never written back.
@@ -102,14 +113,9 @@ public:
   explicit TGvkMemIniFile(const TResource &resource);
   ~TGvkMemIniFile() override;
 
-  QString ReadString(const QString &section, const QString &key,
-                     const QString &defaultValue) const override;
-  void WriteString(const QString &section, const QString &key, const QString &value) override;
-  void DeleteKey(const QString &section, const QString &key) override;
-  void EraseSection(const QString &section) override;
-  void ReadSection(const QString &section, QStringList &keys) const override;
-  void ReadSectionValues(const QString &section, QStringList &values) const override;
-  void ReadSections(QStringList &sections) const override;
+protected:
+  void Read(const std::function<void(const TIniText &)> &read) const override;
+  void Change(const std::function<bool(TIniText &)> &change) override;
 
 private:
   std::unique_ptr<TIniText> FText;

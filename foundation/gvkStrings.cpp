@@ -207,9 +207,10 @@ int FieldCount(const QString &text)
 QString GetFields(const QString &text, int first, int count)
 {
   QStringList fields;
-  const int start = std::max(first, 1);
-  for (int i = 0; i < count; ++i)
-    fields.append(GetToken(text, FieldDelimiter, start + i, true));
+  const int available = FieldCount(text);
+  const qint64 start = std::max(first, 1); // wide, so first + count cannot overflow
+  for (qint64 n = start; n < start + count; ++n)
+    fields.append(n <= available ? GetToken(text, FieldDelimiter, int(n), true) : QString());
   return JoinFields(fields);
 }
 

@@ -282,31 +282,73 @@ TEST_F(IniFileTest, AFailedWriteIntoAReadOnlyFolderKeepsTheOldFile)
   EXPECT_EQ(ReadBytes(FFiles.Path()), QByteArray("[S]\nk=old\n"));
 }
 
-// The file size limit makes the write of the new content fail half-way, as a full disk
-// would; the previous file must stay whole.
+// Runs write under a small file size limit, which makes the write of a larger content
+// fail half-way, as a full disk would. True when write failed with a file error that
+// names the file.
+template <typename F> bool FailsHalfWay(const QString &path, F write)
+{
+  rlimit saved{};
+  if (getrlimit(RLIMIT_FSIZE, &saved) != 0)
+    return false;
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  bool failed = false;
+  try {
+    write();
+  } catch (const EGvkFileError &error) {
+    failed = error.Message().contains(path);
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  return failed;
+}
+
 TEST_F(IniFileTest, AWriteThatFailsHalfWayKeepsTheOldFile)
 {
   WriteBytes(FFiles.Path(), "[S]\nk=old\n");
   TGvkIniFile ini(FFiles.Path());
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  bool failed = false;
-  try {
+  EXPECT_TRUE(FailsHalfWay(FFiles.Path(), [&] {
     ini.WriteString(QStringLiteral("S"), QStringLiteral("k"), QString(100000, QLatin1Char('x')));
-  } catch (const EGvkFileError &error) {
-    failed = true;
-    EXPECT_TRUE(error.Message().contains(FFiles.Path())) << error.what();
-  }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
-  EXPECT_TRUE(failed);
+  }));
   EXPECT_EQ(ReadBytes(FFiles.Path()), QByteArray("[S]\nk=old\n"));
   EXPECT_EQ(QDir(FFiles.Dir()).entryList(QDir::Files | QDir::Hidden).size(), 1)
       << "no temporary file is left behind";
+}
+
+TEST_F(IniFileTest, AMultiLineTextIsWrittenWholeOrNotAtAll)
+{
+  TGvkIniFile ini(FFiles.Path());
+  ini.WriteText(QStringLiteral("R"), QStringLiteral("Foot"), QStringLiteral("one\ntwo"));
+  const QStringList longText(200, QString(100, QLatin1Char('x')));
+  EXPECT_TRUE(FailsHalfWay(FFiles.Path(), [&] {
+    ini.WriteText(QStringLiteral("R"), QStringLiteral("Foot"), longText.join(QLatin1Char('\n')));
+  }));
+  EXPECT_EQ(ini.ReadText(QStringLiteral("R"), QStringLiteral("Foot"), {}), "one\r\ntwo");
+}
+
+TEST_F(IniFileTest, AnUpdateRewritesTheFileOnceAtItsEnd)
+{
+  TGvkIniFile ini(FFiles.Path());
+  TGvkIniFile other(FFiles.Path());
+  ini.Update([&] {
+    ini.WriteString(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("1"));
+    ini.Update([&] { ini.WriteInteger(QStringLiteral("S"), QStringLiteral("b"), 2); });
+    // Reads inside see the pending content; the file is not written yet.
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("S"), QStringLiteral("b"), 0), 2);
+    EXPECT_FALSE(QFileInfo::exists(FFiles.Path()));
+  });
+  EXPECT_EQ(ReadBytes(FFiles.Path()), QByteArray("[S]\na=1\nb=2\n"));
+  EXPECT_EQ(other.ReadString(QStringLiteral("S"), QStringLiteral("b"), {}), "2");
+  // An update that fails writes nothing of its changes.
+  EXPECT_THROW(ini.Update([&] {
+    ini.WriteString(QStringLiteral("S"), QStringLiteral("a"), QStringLiteral("changed"));
+    ini.WriteString(QStringLiteral("S"), QStringLiteral("bad=key"), {});
+  }),
+               EGvkAssertion);
+  EXPECT_EQ(ReadBytes(FFiles.Path()), QByteArray("[S]\na=1\nb=2\n"));
+  EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("a"), {}), "1");
 }
 
 TEST_F(IniFileTest, ATruncatedOrGarbledFileReadsWhatItCan)

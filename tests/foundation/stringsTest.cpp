@@ -57,9 +57,10 @@ TEST(Fields, GetFieldsJoinsTheFieldsAskedFor)
     const char *Expected;
   };
   const Case cases[] = {
-      {"a;b;c;d", 2, 2, "b;c"},  {"a;b;c;d", 1, 1, "a"},   {"a;b;c;d", 0, 1, "a"},
-      {"a;b;c;d", -5, 2, "a;b"}, {"a;b;c;d", 4, 3, "d;;"}, {"a;b;c;d", 9, 1, ""},
-      {"a;;c", 2, 1, ""},        {"a;;c", 2, 2, ";c"},     {"a;b", 1, 0, ""},
+      {"a;b;c;d", 2, 2, "b;c"},  {"a;b;c;d", 1, 1, "a"},      {"a;b;c;d", 0, 1, "a"},
+      {"a;b;c;d", -5, 2, "a;b"}, {"a;b;c;d", 4, 3, "d;;"},    {"a;b;c;d", 9, 1, ""},
+      {"a;;c", 2, 1, ""},        {"a;b", 2147483647, 2, ";"}, {"a;;c", 2, 2, ";c"},
+      {"a;b", 1, 0, ""},
   };
   for (const Case &c : cases)
     EXPECT_EQ(GetFields(L(c.Text), c.First, c.Count), L(c.Expected))
