@@ -5,6 +5,7 @@
 // Every measurement runs in a fresh child process (this program started again with
 // "--child"), so that the peak resident size (VmHWM) belongs to that measurement only.
 #include "format/aqnMeetGenerator.h"
+#include "format/aqnWriter.h"
 #include "format/aquon.h"
 
 #include <QCoreApplication>
@@ -19,9 +20,6 @@
 #include <pugixml.hpp>
 
 namespace {
-
-constexpr int PlainFormat = 0;
-constexpr int ZippedFormat = 1;
 
 // Peak resident size of this process in bytes.
 qint64 PeakResidentBytes()
@@ -72,7 +70,7 @@ int RunChild(const QStringList &args)
     document.BuildIndex();
     timer.start();
     SaveAquonFile(*document.Root(), output,
-                  mode == QLatin1String("save") ? PlainFormat : ZippedFormat);
+                  mode == QLatin1String("save") ? AqnPlainFile : AqnZippedFile);
     seconds = timer.nsecsElapsed() / 1e9;
   } else if (mode == QLatin1String("pugi-save")) {
     pugi::xml_document document;
@@ -122,7 +120,7 @@ qint64 WriteMeet(const QString &plainName, qint64 wantedBytes)
   const int persons = std::max(50, int(wantedBytes / BytesPerPerson));
   const TAqnMeetPlan plan{std::max(2, persons / 30), persons, 60, 20270501};
   auto root = GenerateMeet(plan);
-  SaveAquonFile(*root, plainName, PlainFormat);
+  SaveAquonFile(*root, plainName, AqnPlainFile);
   return QFileInfo(plainName).size();
 }
 
@@ -169,7 +167,7 @@ int RunBench(const QStringList &args)
     {
       TAquon document;
       document.LoadFromFile(plain);
-      SaveAquonFile(*document.Root(), stem + QLatin1String(".aqz"), ZippedFormat);
+      SaveAquonFile(*document.Root(), stem + QLatin1String(".aqz"), AqnZippedFile);
     }
     row.Load = Measure({QStringLiteral("load"), plain});
     row.PugiLoad = Measure({QStringLiteral("pugi-load"), plain});

@@ -50,7 +50,8 @@ TEST_F(CliTest, CheckReportsBrokenFilesAsErrors)
     const char *Name;
     QByteArray Bytes;
   } cases[] = {
-      {"unclosed.aqe", "<?xml version=\"1.0\"?>\n<AQUON>\n <COMPETITIONS>\n"},
+      {"text-first.aqe", "Meldung\n<AQUON></AQUON>\n"},
+      {"collection.aqe", "<AQUON><CLUBS><PERSON/></CLUBS></AQUON>\n"},
       {"mismatch.aqe", "<AQUON><NAME>x</PLACE></AQUON>\n"},
       {"binary.aqe", QByteArray("\x00\x01\xff<<<&&&\xfe", 11).repeated(500)},
       {"notzip.aqz", "PK\x03\x04 this is no archive at all"},

@@ -156,7 +156,7 @@ TEST_F(CliTest, InfoCountsEntriesOfUnknownEventsWithoutFee)
 
 TEST_F(CliTest, InfoRefusesAFileWithErrors)
 {
-  WriteBytes(Path("broken.aqe"), "<AQUON><COMPETITIONS>\n");
+  WriteBytes(Path("broken.aqe"), "<AQUON><COMPETITIONS></CLUBS></COMPETITIONS></AQUON>\n");
   const TCliRun run = RunCli({"info", Path("broken.aqe")});
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_TRUE(run.Err.contains("error: ")) << run.Err.toStdString();
