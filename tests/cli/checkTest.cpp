@@ -32,6 +32,15 @@ TEST_F(CliTest, CheckAcceptsAGeneratedMeet)
   EXPECT_EQ(run.Out.trimmed(), file + ": 0 errors, 0 warnings");
 }
 
+TEST_F(CliTest, CheckAcceptsTheBundledSample)
+{
+  const TCliRun run = RunCli({"check", QUILLET_BIN_DIR "/samples/sample.aqe"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Out.toStdString();
+  EXPECT_TRUE(run.Out.endsWith(": 0 errors, 0 warnings\n")) << run.Out.toStdString();
+  const TCliRun info = RunCli({"info", QUILLET_BIN_DIR "/samples/sample.aqe"});
+  EXPECT_TRUE(info.Out.contains("  Clubs:              9\n")) << info.Out.toStdString();
+}
+
 TEST_F(CliTest, CheckListsTheErrorsOfTheIndexWithTheirLines)
 {
   WriteBytes(Path("dup.aqe"), DuplicatePersons);
