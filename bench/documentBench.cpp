@@ -116,7 +116,7 @@ double TimeCommand(const QString &program, const QStringList &args)
 // A generated meet of about the wanted size; persons dominate the size.
 qint64 WriteMeet(const QString &plainName, qint64 wantedBytes)
 {
-  constexpr double BytesPerPerson = 1600.0; // measured on generated meets
+  constexpr double BytesPerPerson = 1000.0; // measured on generated meets
   const int persons = std::max(50, int(wantedBytes / BytesPerPerson));
   const TAqnMeetPlan plan{std::max(2, persons / 30), persons, 60, 20270501};
   auto root = GenerateMeet(plan);
