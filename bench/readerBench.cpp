@@ -163,6 +163,9 @@ int main(int argc, char **argv)
 {
   QCoreApplication app(argc, argv);
   QTemporaryDir folder;
+  // "--keep" leaves the generated files for a profiler run.
+  const bool keep = argc > 1 && QByteArray(argv[1]) == "--keep";
+  folder.setAutoRemove(!keep);
   const QString plain = folder.filePath(QStringLiteral("meet.aqe"));
   {
     QFile out(plain);
@@ -171,5 +174,7 @@ int main(int argc, char **argv)
     GenerateMeet(out, 370);
   }
   Measure("plain", plain);
+  if (keep)
+    std::printf("kept %s\n", qPrintable(folder.path()));
   return 0;
 }

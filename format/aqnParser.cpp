@@ -1,8 +1,11 @@
 #include "format/aqnParser.h"
 
 #include "format/aquon.h"
+#include "format/gvkZip.h"
+#include "foundation/gvkErrors.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <algorithm>
 #include <cstring>
@@ -180,7 +183,7 @@ template <class Predicate> void TAqnParser::TakeWhile(Predicate predicate, QByte
     const char *p = begin;
     while (p < end && predicate(*p))
       ++p;
-    FLineCount += int(std::count(begin, p, '\n'));
+    FLineCount += std::count(begin, p, '\n');
     if (out)
       out->append(begin, p - begin);
     FCur += int(p - begin);
@@ -363,8 +366,11 @@ void TAqnParser::SkipElement()
   // Counts nested elements of the same name. A "/>" closes a level only when it ends
   // a start tag of that name, so that an empty child such as <NAME/> does not end the
   // skipping early.
-  const QByteArray skipped = FTokenText.toUpper();
-  QByteArray lastStart = skipped;
+  const QByteArray skipped = FTokenText;
+  const auto isSkipped = [&skipped](const QByteArray &name) {
+    return name.compare(skipped, Qt::CaseInsensitive) == 0;
+  };
+  bool lastStartIsSkipped = true;
   int depth = 1;
   while (depth > 0) {
     NextToken();
@@ -372,11 +378,11 @@ void TAqnParser::SkipElement()
       return;
     if (FTokenKind == atkStartTag) {
       ++FTagCount;
-      lastStart = FTokenText.toUpper();
-      if (lastStart == skipped)
+      lastStartIsSkipped = isSkipped(FTokenText);
+      if (lastStartIsSkipped)
         ++depth;
     } else if (FTokenKind == atkEndTag) {
-      if (FTokenText.isEmpty() ? lastStart == skipped : FTokenText.toUpper() == skipped)
+      if (FTokenText.isEmpty() ? lastStartIsSkipped : isSkipped(FTokenText))
         --depth;
     }
   }
@@ -399,15 +405,65 @@ QString TAqnParser::DecodedToken() const
 
 // ---- tree building
 
+namespace {
+
+bool IsContainerFile(const QString &fileName)
+{
+  static const QStringList extensions = {QStringLiteral("dnf"), QStringLiteral("aqz"),
+                                         QStringLiteral("zip"), QStringLiteral("aqb"),
+                                         QStringLiteral("gvt")};
+  return extensions.contains(QFileInfo(fileName).suffix().toLower());
+}
+
+} // namespace
+
 std::unique_ptr<TAqnObject> TAqnParser::Parse(const QString &fileName, const TAqnProgress &progress)
 {
   FScrambled = false;
+  if (IsContainerFile(fileName))
+    return ParseContainer(fileName, progress);
+  return ParseFile(fileName, progress);
+}
+
+std::unique_ptr<TAqnObject> TAqnParser::ParseFile(const QString &fileName,
+                                                  const TAqnProgress &progress)
+{
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) {
     Report(QStringLiteral("Can not open file !"), false, false);
     return nullptr;
   }
   return Parse(file, progress);
+}
+
+std::unique_ptr<TAqnObject> TAqnParser::ParseContainer(const QString &fileName,
+                                                       const TAqnProgress &progress)
+{
+  // The container's private folder holds the unscrambled copy and the extracted entry;
+  // it is removed with `container`, whatever happens.
+  try {
+    TGvkCryptedZipFileReader container(fileName);
+    FScrambled = container.IsScrambled();
+    TGvkFileList list;
+    if (list.ListArchive(container.FileName(), container.WorkDir() + QStringLiteral("*.aqe")) !=
+        zrOk) {
+      Report(list.LastError(), false, false);
+      return nullptr;
+    }
+    if (list.Count() != 1) {
+      Report(QStringLiteral(".AQZ File should contain one .AQE - file !"), false, false);
+      return nullptr;
+    }
+    if (list.Extract(container.FileName()) != zrOk) {
+      Report(list.LastError(), false, false);
+      return nullptr;
+    }
+    return ParseFile(container.WorkDir() + list.Name(0), progress);
+  } catch (const EGvkError &error) {
+    // A container that cannot even be opened (or unscrambled) is one more load error.
+    Report(error.Message(), false, false);
+    return nullptr;
+  }
 }
 
 std::unique_ptr<TAqnObject> TAqnParser::Parse(QIODevice &device, const TAqnProgress &progress)

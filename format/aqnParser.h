@@ -7,7 +7,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -80,7 +82,8 @@ public:
   TAqnParser(const TAqnParser &) = delete;
   TAqnParser &operator=(const TAqnParser &) = delete;
 
-  // The root, or null when the file cannot be opened or is not an Aquon file. Problems
+  // The root, or null when the file cannot be opened or is not an Aquon file. Files
+  // named .dnf, .aqz, .zip, .aqb or .gvt are containers holding one .aqe entry. Problems
   // go to the owner's message lists; file content never raises.
   std::unique_ptr<TAqnObject> Parse(const QString &fileName, const TAqnProgress &progress = {});
   std::unique_ptr<TAqnObject> Parse(QIODevice &device, const TAqnProgress &progress = {});
@@ -88,7 +91,15 @@ public:
   bool Scrambled() const { return FScrambled; }
 
 private:
-  int ReportedLine() const { return std::max(FLineCount, FTagCount); }
+  std::unique_ptr<TAqnObject> ParseFile(const QString &fileName, const TAqnProgress &progress);
+  // Zipped and scrambled containers: the one .aqe entry, unpacked into a private folder.
+  std::unique_ptr<TAqnObject> ParseContainer(const QString &fileName, const TAqnProgress &progress);
+  // The larger of the line and start tag counts: files without line breaks are still
+  // located by their tags. Counted wide, so that no file can overflow them.
+  int ReportedLine() const
+  {
+    return int(std::min<std::int64_t>(std::max(FLineCount, FTagCount), INT32_MAX));
+  }
   void Report(const QString &message, bool isWarning, bool withLine = true);
   void MarkError(std::uint8_t level);
 
@@ -129,8 +140,8 @@ private:
   int FCur = 0;     // scanning position
   int FCut = 0;     // end of the current chunk: before the last "<" of a full buffer
   bool FEndOfData = false;
-  int FLineCount = 1;
-  int FTagCount = 1;
+  std::int64_t FLineCount = 1;
+  std::int64_t FTagCount = 1;
   TAqnTag FTokenTag = aqtUnknown;
   TAqnTokenKind FTokenKind = atkNone;
   TAqnScanState FState = assContent;

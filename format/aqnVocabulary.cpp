@@ -1,7 +1,7 @@
 #include "format/aqnVocabulary.h"
 
-#include <algorithm>
-#include <vector>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -121,14 +121,13 @@ constexpr std::array<const char *, AqnTagCount> TagNames = {
 constexpr std::array<const char *, AqnAttributeCount> AttributeNames = {"currency", "dis",  "id",
                                                                         "nation",   "type", "???"};
 
-// The reader looks up one name per start tag: a sorted index, searched without copying.
-const std::vector<std::pair<QByteArrayView, TAqnTag>> &TagsByName()
+// The reader looks up one name per start tag: hashed once, searched without copying.
+const std::unordered_map<std::string_view, TAqnTag> &TagsByName()
 {
-  static const std::vector<std::pair<QByteArrayView, TAqnTag>> index = [] {
-    std::vector<std::pair<QByteArrayView, TAqnTag>> result;
+  static const std::unordered_map<std::string_view, TAqnTag> index = [] {
+    std::unordered_map<std::string_view, TAqnTag> result;
     for (int t = 0; t < aqtUnknown; ++t)
-      result.emplace_back(QByteArrayView(TagNames[t]), TAqnTag(t));
-    std::sort(result.begin(), result.end());
+      result.emplace(TagNames[t], TAqnTag(t));
     return result;
   }();
   return index;
@@ -139,10 +138,8 @@ const std::vector<std::pair<QByteArrayView, TAqnTag>> &TagsByName()
 TAqnTag TagByName(QByteArrayView name)
 {
   const auto &index = TagsByName();
-  const auto it =
-      std::lower_bound(index.begin(), index.end(), name,
-                       [](const auto &entry, QByteArrayView n) { return entry.first < n; });
-  return it != index.end() && it->first == name ? it->second : aqtUnknown;
+  const auto it = index.find(std::string_view(name.data(), size_t(name.size())));
+  return it == index.end() ? aqtUnknown : it->second;
 }
 
 TAqnTag TagByName(const QString &name)

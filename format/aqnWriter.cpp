@@ -125,17 +125,23 @@ QString SaveZipped(TAqnObject &root, const QString &fileName, int format,
 
 } // namespace
 
-QByteArray EncodeAquonLine(const QString &line)
+void AppendAquonLine(QByteArray &bytes, const QString &line)
 {
-  QByteArray bytes;
-  bytes.reserve(line.size() + 2);
-  for (char32_t c : QStringView(line).toUcs4()) {
-    if (IsWrittenAsByte(c))
+  const qsizetype size = line.size();
+  for (qsizetype i = 0; i < size; ++i) {
+    char32_t c = line.at(i).unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < size && line.at(i + 1).isLowSurrogate())
+      c = QChar::surrogateToUcs4(char16_t(c), line.at(++i).unicode());
+    else if (QChar::isSurrogate(c))
+      c = QChar::ReplacementCharacter; // a lone half of a pair is no character
+    if (IsWrittenAsByte(c)) {
       bytes.append(char(c));
-    else
-      bytes.append("&#" + QByteArray::number(quint32(c)) + ';');
+    } else {
+      bytes.append("&#");
+      bytes.append(QByteArray::number(quint32(c)));
+      bytes.append(';');
+    }
   }
-  return bytes;
 }
 
 QString AquonPlainName(const QString &fileName)
@@ -156,14 +162,17 @@ QString AquonEntryName(const QString &plainName)
 
 void SaveAquonFile(TAqnObject &root, QIODevice &device, const QString &displayName)
 {
-  WriteAll(device,
-           EncodeAquonLine(QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>")
-                               .arg(QLatin1String(AqnWrittenEncoding))) +
-               LineEnd,
-           displayName);
+  QByteArray bytes;
+  const auto writeLine = [&](const QString &line) {
+    bytes.resize(0); // keeps the capacity from line to line
+    AppendAquonLine(bytes, line);
+    bytes.append(LineEnd);
+    WriteAll(device, bytes, displayName);
+  };
+  writeLine(QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>")
+                .arg(QLatin1String(AqnWrittenEncoding)));
   root.RemoveEmpty();
-  root.WriteXml(
-      [&](const QString &line) { WriteAll(device, EncodeAquonLine(line) + LineEnd, displayName); });
+  root.WriteXml(writeLine);
 }
 
 QString SaveAquonFile(TAqnObject &root, const QString &fileName, int format,

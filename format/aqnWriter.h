@@ -18,10 +18,10 @@ inline constexpr int AqnBaseDataFile = 4; // ".aqb" holding one ".aqe"
 // The encoding the files declare: code page 1252 is taken as the ANSI code page.
 inline constexpr char AqnWrittenEncoding[] = "ISO-8859-1";
 
-// The bytes of one line of Aquon text: characters of ISO-8859-1 as they are, every other
+// Appends the bytes of one line of Aquon text: characters of ISO-8859-1 as they are, every other
 // one (also the C1 controls, which windows-1252 readers take for other characters) as a
 // numeric character reference, so that nothing is lost.
-QByteArray EncodeAquonLine(const QString &line);
+void AppendAquonLine(QByteArray &bytes, const QString &line);
 
 // `fileName` with the extension ".aqe".
 QString AquonPlainName(const QString &fileName);

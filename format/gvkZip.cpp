@@ -8,12 +8,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QTemporaryFile>
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -658,15 +660,17 @@ int TGvkFileList::ExtractFrom(QIODevice &archive, const QString &displayName,
       return Fail(zrReadFailed, QStringLiteral("The entry %1 cannot be read").arg(entry->Name));
     // Written beside the target and renamed when complete: a refused or damaged entry
     // leaves neither a partial file nor a lost previous one.
-    QSaveFile target(targetName);
-    if (!target.open(QIODevice::WriteOnly))
+    QTemporaryFile part(DirectoryPart(targetName) + QStringLiteral(".quillet-part-XXXXXX"));
+    if (!part.open())
       return Fail(zrReadFailed,
-                  QStringLiteral("Cannot create %1: %2").arg(targetName, target.errorString()));
-    if (!CopyEntry(zip.get(), *entry, FMaxEntrySize, target, error))
+                  QStringLiteral("Cannot create %1: %2").arg(targetName, part.errorString()));
+    if (!CopyEntry(zip.get(), *entry, FMaxEntrySize, part, error))
       return Fail(zrReadFailed, error);
-    if (!target.commit())
+    if (!part.flush() || std::rename(QFile::encodeName(part.fileName()).constData(),
+                                     QFile::encodeName(targetName).constData()) != 0)
       return Fail(zrReadFailed,
-                  QStringLiteral("Cannot write %1: %2").arg(targetName, target.errorString()));
+                  QStringLiteral("Cannot write %1: %2").arg(targetName, part.errorString()));
+    part.setAutoRemove(false);
   }
   return zrOk;
 }

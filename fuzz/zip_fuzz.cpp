@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdlib>
 
@@ -26,27 +27,21 @@ void CheckExtracted(const TGvkFileList &list)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+  QTemporaryDir scratch; // holds the input, removed with it
+  const QString input = scratch.filePath(QStringLiteral("input.zip"));
+  QFile file(input);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
+    std::abort();
+  file.close();
   try {
-    QString input;
-    {
-      // The input goes into a private folder of its own, removed with it.
-      TGvkCryptedZipFileReader scratch(QStringLiteral("/nonexistent"));
-      input = scratch.WorkDir() + QStringLiteral("input.zip");
-      QFile file(input);
-      if (!file.open(QIODevice::WriteOnly) ||
-          file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        std::abort();
-      file.close();
-
-      TGvkCryptedZipFileReader container(input);
-      TGvkFileList list;
-      list.SetMaxEntrySize(FuzzMaxEntrySize);
-      if (list.ListArchive(container.FileName(), container.WorkDir() + QStringLiteral("*")) !=
-          zrOk)
-        return 0;
-      if (list.Extract(container.FileName()) == zrOk)
-        CheckExtracted(list);
-    }
+    TGvkCryptedZipFileReader container(input);
+    TGvkFileList list;
+    list.SetMaxEntrySize(FuzzMaxEntrySize);
+    if (list.ListArchive(container.FileName(), container.WorkDir() + QStringLiteral("*")) != zrOk)
+      return 0;
+    if (list.Extract(container.FileName()) == zrOk)
+      CheckExtracted(list);
   } catch (const EGvkError &) {
     // a clear error is a correct outcome
   }

@@ -657,11 +657,8 @@ TEST(Reader, AMillionNestedElementsStopAtTheDepthLimit)
   for (const QByteArray &tag : {QByteArray("CLUB"), QByteArray("NAME")}) {
     SCOPED_TRACE(tag.toStdString());
     QByteArray input = "<AQUON><VERSION>01.03.0007</VERSION>\n";
-    input.reserve(input.size() + depth * (2 * tag.size() + 5) + 20);
-    for (int i = 0; i < depth; ++i)
-      input += "<" + tag + ">";
-    for (int i = 0; i < depth; ++i)
-      input += "</" + tag + ">";
+    input += QByteArray("<" + tag + ">").repeated(depth);
+    input += QByteArray("</" + tag + ">").repeated(depth);
     input += "\n</AQUON>\n";
     const auto document = LoadBytes(input);
     ASSERT_TRUE(document->Root());

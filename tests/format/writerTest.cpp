@@ -223,6 +223,27 @@ TEST(WriterText, LatinOneBytesWithReferencesAndCrLf)
                                 QStringLiteral(u"Müller € \u0085 \U0001F3CA")}));
 }
 
+TEST(WriterText, CharactersBeyondLatinOneBecomeReferences)
+{
+  const std::pair<QString, QByteArray> cases[] = {
+      {QStringLiteral("plain <&>"), "plain <&>"},
+      {QString(QChar(0x7F)), "\x7F"},
+      {QString(QChar(0x80)), "&#128;"}, // windows-1252 readers would take the byte for "€"
+      {QString(QChar(0x9F)), "&#159;"},
+      {QString(QChar(0xA0)), "\xA0"},
+      {QString(QChar(0xFF)), "\xFF"},
+      {QString(QChar(0x100)), "&#256;"},
+      {QStringLiteral(u"\U0001F3CA!"), "&#127946;!"},           // one reference for the pair
+      {QString(QChar(0xD83C)) + QLatin1Char('x'), "&#65533;x"}, // a lone half
+      {QLatin1Char('x') + QString(QChar(0xDFCA)), "x&#65533;"},
+  };
+  for (const auto &[text, bytes] : cases) {
+    QByteArray out("> ");
+    AppendAquonLine(out, text);
+    EXPECT_EQ(out, "> " + bytes) << text.toStdString();
+  }
+}
+
 TEST_F(Writer, SavesEveryFormatUnderItsNames)
 {
   struct Case
@@ -258,7 +279,38 @@ TEST_F(Writer, SavesEveryFormatUnderItsNames)
     const std::unique_ptr<TAquon> again = LoadBytes(text);
     ASSERT_TRUE(again->Root()) << c.Given;
     EXPECT_EQ(XmlLines(*again->Root()), XmlLines(*document->Root())) << c.Given;
+    // The reader takes the written file back, container or not.
+    TAquon loaded;
+    loaded.LoadFromFile(written);
+    ASSERT_TRUE(loaded.Root()) << loaded.Errors().join('\n').toStdString();
+    EXPECT_TRUE(loaded.Errors().isEmpty()) << loaded.Errors().join('\n').toStdString();
+    EXPECT_EQ(XmlLines(*loaded.Root()), XmlLines(*document->Root())) << c.Given;
   }
+}
+
+TEST_F(Writer, FileInformationNamesTheScrambledFormat)
+{
+  TAquon document;
+  document.NewDocument(QStringLiteral("Quillet"), QStringLiteral("1.0.0.0"));
+  // Big enough an archive to be scrambled (at least 1024 bytes).
+  auto *clubs = document.Root()->Add(std::make_unique<TAqnCollection>(aqtCLUBS));
+  for (int i = 0; i < 200; ++i)
+    clubs->AddNew()->SetText(aqtNAME, QStringLiteral("Club %1 %2").arg(i).arg(i * 7919 % 1000));
+  const QString zipped =
+      SaveAquonFile(*document.Root(), Path(QStringLiteral("old.aqe")), AqnZippedFile);
+  ASSERT_GE(QFileInfo(zipped).size(), 1024);
+  ScrambleFile(zipped);
+  const QString scrambled = Path(QStringLiteral("old.dnf"));
+  ASSERT_TRUE(QFile::rename(zipped, scrambled));
+
+  TAquon loaded;
+  loaded.LoadFromFile(scrambled);
+  ASSERT_TRUE(loaded.Root()) << loaded.Errors().join('\n').toStdString();
+  EXPECT_TRUE(loaded.IsDunelle());
+  EXPECT_EQ(loaded.FileInfoText(),
+            QStringLiteral("Dunelle Format, created with :\r\nQuillet, version 1.0.0.0"));
+  loaded.LoadFromFile(Path(QStringLiteral("missing.aqe")));
+  EXPECT_FALSE(loaded.IsDunelle());
 }
 
 TEST_F(Writer, RoundTripKeepsEveryElementValueAndAttribute)
