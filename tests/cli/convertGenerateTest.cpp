@@ -1,9 +1,6 @@
 #include "tests/cli/cliTestSupport.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 

@@ -142,8 +142,12 @@ TEST_F(CliTest, InfoCountsEntriesOfUnknownEventsWithoutFee)
              "</CLUB></CLUBS></COMPETITION></COMPETITIONS></AQUON>\n");
   const TCliRun run = RunCli({"info", Path("small.aqe"), "--json"});
   ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
-  const QJsonObject c =
-      QJsonDocument::fromJson(run.Out.toUtf8()).object()["competitions"].toArray().at(0).toObject();
+  const QJsonObject c = QJsonDocument::fromJson(run.Out.toUtf8())
+                            .object()
+                            .value("competitions")
+                            .toArray()
+                            .at(0)
+                            .toObject();
   EXPECT_EQ(c["name"].toString(), "Klein & fein");
   EXPECT_EQ(c["individualEntries"].toInt(), 2);
   EXPECT_EQ(c["individualFee"].toInteger(), 0);
