@@ -14,11 +14,9 @@ QString Counted(qsizetype n, const char *singular, const char *plural)
 int RunCheck(const QStringList &args)
 {
   TCliArguments arguments(args, 1, {});
-  if (!arguments.Problem().isEmpty())
-    return Fail(cliUsage, QStringLiteral("check: %1 (check FILE)").arg(arguments.Problem()));
+  if (const auto refused = RefusedArguments(arguments, QStringLiteral("check FILE"), true))
+    return *refused;
   const QString fileName = arguments.Positional(0);
-  if (const QString problem = UnreadableFileProblem(fileName); !problem.isEmpty())
-    return Fail(cliUsage, problem);
 
   TAquon document;
   LoadMeet(document, fileName);

@@ -34,6 +34,20 @@ QString UnreadableFileProblem(const QString &fileName)
   return {};
 }
 
+std::optional<int> RefusedArguments(const TCliArguments &arguments, const QString &synopsis,
+                                    bool inputFile)
+{
+  if (!arguments.Problem().isEmpty())
+    return Fail(cliUsage,
+                QStringLiteral("%1: %2 (%3)")
+                    .arg(synopsis.section(QLatin1Char(' '), 0, 0), arguments.Problem(), synopsis));
+  if (!inputFile)
+    return std::nullopt;
+  if (const QString problem = UnreadableFileProblem(arguments.Positional(0)); !problem.isEmpty())
+    return Fail(cliUsage, problem);
+  return std::nullopt;
+}
+
 void LoadMeet(TAquon &document, const QString &fileName)
 {
   document.LoadFromFile(fileName);

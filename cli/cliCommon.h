@@ -1,7 +1,10 @@
 #pragma once
 // What the commands of quillet-cli share: exit codes, output streams, argument checks
 // and loading a meet the way the program does.
+#include "cli/cliArguments.h"
 #include "format/aquon.h"
+
+#include <optional>
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +27,12 @@ int Fail(TCliExit code, const QString &message);
 
 // An empty text when fileName names a readable file, otherwise why it cannot be opened.
 QString UnreadableFileProblem(const QString &fileName);
+
+// The exit code cliUsage, after the message, when the arguments are wrong (the message
+// ends with the synopsis, such as "check FILE") or when inputFile is set and the first
+// positional value names no readable file; nothing when the command may go on.
+std::optional<int> RefusedArguments(const TCliArguments &arguments, const QString &synopsis,
+                                    bool inputFile);
 
 // Loads and indexes as the program's open command does: LoadFromFile, then, without
 // errors, BuildIndex. The caller inspects the document's message lists.

@@ -6,11 +6,9 @@
 int RunConvert(const QStringList &args)
 {
   TCliArguments arguments(args, 2, {});
-  if (!arguments.Problem().isEmpty())
-    return Fail(cliUsage, QStringLiteral("convert: %1 (convert IN OUT)").arg(arguments.Problem()));
+  if (const auto refused = RefusedArguments(arguments, QStringLiteral("convert IN OUT"), true))
+    return *refused;
   const QString input = arguments.Positional(0);
-  if (const QString problem = UnreadableFileProblem(input); !problem.isEmpty())
-    return Fail(cliUsage, problem);
 
   TAquon document;
   LoadMeet(document, input);

@@ -24,11 +24,10 @@ int RunGenerate(const QStringList &args)
             .Number(QStringLiteral("seed"), 0, std::numeric_limits<std::uint32_t>::max(), plan.Seed)
             .value_or(0));
   }
-  if (!arguments.Problem().isEmpty())
-    return Fail(cliUsage,
-                QStringLiteral("generate: %1 (generate OUT --clubs N --persons M --events E "
-                               "[--seed S])")
-                    .arg(arguments.Problem()));
+  if (const auto refused = RefusedArguments(
+          arguments, QStringLiteral("generate OUT --clubs N --persons M --events E [--seed S]"),
+          false))
+    return *refused;
 
   TAquon document(GenerateMeet(plan));
   Out() << "wrote " << SaveMeet(document, arguments.Positional(0)) << '\n';

@@ -115,11 +115,9 @@ QString TCompetitionInfo::ToText(int number) const
 int RunInfo(const QStringList &args)
 {
   TCliArguments arguments(args, 1, {{QStringLiteral("json"), false}});
-  if (!arguments.Problem().isEmpty())
-    return Fail(cliUsage, QStringLiteral("info: %1 (info FILE [--json])").arg(arguments.Problem()));
+  if (const auto refused = RefusedArguments(arguments, QStringLiteral("info FILE [--json]"), true))
+    return *refused;
   const QString fileName = arguments.Positional(0);
-  if (const QString problem = UnreadableFileProblem(fileName); !problem.isEmpty())
-    return Fail(cliUsage, problem);
 
   TAquon document;
   LoadMeet(document, fileName);
