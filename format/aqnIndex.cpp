@@ -190,12 +190,16 @@ void TAquon::IndexEvents(TAqnCompetitionIndex &index, TAqnObject &competition)
 
 void TAquon::IndexPersons(TAqnCompetitionIndex &index, TAqnObject &competition)
 {
-  // Adds `flag` to every event that an entry or result of the list refers to.
-  const auto markEvents = [&index](const TAqnAbstractObject &owner, TAqnTag list, TAqnTag member,
-                                   std::uint8_t flag) {
+  // A non-empty ENTRIES or RESULTS of a person or relay marks its club with `clubFlags`
+  // and every event it refers to with `eventFlag`.
+  const auto mark = [&index](TAqnObject &club, const TAqnAbstractObject &owner, TAqnTag list,
+                             TAqnTag member, std::uint8_t clubFlags, std::uint8_t eventFlag) {
+    if (!HasMembers(owner, list))
+      return;
+    club.Flags |= clubFlags;
     for (TAqnObject *item : Members(owner, list, member))
       if (TAqnObject *event = index.Events.Find(IdText(item->GetInt(aqtEID))))
-        event->Flags |= flag;
+        event->Flags |= eventFlag;
   };
   competition.Flags = 0;
   index.MaxPersonId = 0;
@@ -207,24 +211,12 @@ void TAquon::IndexPersons(TAqnCompetitionIndex &index, TAqnObject &competition)
         person->ErrorLevel = 3;
         continue;
       }
-      if (HasMembers(*person, aqtENTRIES)) {
-        club->Flags |= ofEntries | ofPersonEntries;
-        markEvents(*person, aqtENTRIES, aqtENTRY, ofEntries);
-      }
-      if (HasMembers(*person, aqtRESULTS)) {
-        club->Flags |= ofResults | ofPersonResults;
-        markEvents(*person, aqtRESULTS, aqtRESULT, ofResults);
-      }
+      mark(*club, *person, aqtENTRIES, aqtENTRY, ofEntries | ofPersonEntries, ofEntries);
+      mark(*club, *person, aqtRESULTS, aqtRESULT, ofResults | ofPersonResults, ofResults);
     }
     for (TAqnObject *relay : Members(*club, aqtRELAYS, aqtRELAY)) {
-      if (HasMembers(*relay, aqtENTRIES)) {
-        club->Flags |= ofEntries | ofRelayEntries;
-        markEvents(*relay, aqtENTRIES, aqtENTRY, ofEntries);
-      }
-      if (HasMembers(*relay, aqtRESULTS)) {
-        club->Flags |= ofResults | ofRelayResults;
-        markEvents(*relay, aqtRESULTS, aqtRESULT, ofResults);
-      }
+      mark(*club, *relay, aqtENTRIES, aqtENTRY, ofEntries | ofRelayEntries, ofEntries);
+      mark(*club, *relay, aqtRESULTS, aqtRESULT, ofResults | ofRelayResults, ofResults);
     }
     competition.Flags |= club->Flags;
   }
