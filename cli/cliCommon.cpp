@@ -1,5 +1,7 @@
 #include "cli/cliCommon.h"
 
+#include "foundation/gvkVersion.h"
+
 #include <QFileInfo>
 #include <cstdio>
 
@@ -65,10 +67,10 @@ void PrintMessages(const TAquon &document, QTextStream &stream)
 
 QString ProductName()
 {
-  return QStringLiteral("Quillet");
+  return QStringLiteral("Marovia ") + ProgramProductName().toUpper();
 }
 
 QString ProductVersion()
 {
-  return QStringLiteral(QUILLET_VERSION);
+  return CreatorVersionOf(VersionFromFileVersion(ProgramFileVersion()));
 }

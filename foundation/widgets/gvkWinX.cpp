@@ -15,27 +15,7 @@ namespace {
 // Interval of the start-up screen's timer once the minimum time has passed.
 constexpr int ClosePollMs = 50;
 
-QString FieldOf(const QString &text, int n)
-{
-  return GetToken(text, QStringLiteral("."), n, true);
-}
-
 } // namespace
-
-QString VersionFromFileVersion(const QString &fileVersion)
-{
-  return FieldOf(fileVersion, 1) + QLatin1Char('.') + FieldOf(fileVersion, 4);
-}
-
-int VersionNumber(const QString &version)
-{
-  return FieldOf(version, 1).toInt() * 1000 + FieldOf(version, 2).toInt();
-}
-
-QString CreatorVersionOf(const QString &version)
-{
-  return version.mid(2, 2) + QStringLiteral(".00.") + IntToZeroPadded(version.mid(5, 4).toInt(), 4);
-}
 
 TGvkSystemX::TGvkSystemX() : FTimer(new QTimer(this))
 {
@@ -49,17 +29,17 @@ TGvkSystemX::~TGvkSystemX() = default;
 
 QString TGvkSystemX::ProductName() const
 {
-  return QStringLiteral("Quillet");
+  return ProgramProductName();
 }
 
 QString TGvkSystemX::InternalName() const
 {
-  return QStringLiteral("quillet");
+  return ProgramInternalName();
 }
 
 QString TGvkSystemX::FileVersion() const
 {
-  return QStringLiteral(QUILLET_VERSION);
+  return ProgramFileVersion();
 }
 
 QString TGvkSystemX::Version() const

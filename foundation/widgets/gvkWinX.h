@@ -1,6 +1,8 @@
 #pragma once
 // The one object that knows which program is running (names and version), and that runs
 // the start-up screen and the information box.
+#include "foundation/gvkVersion.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -9,15 +11,6 @@
 
 class QTimer;
 class TGvkFGorvikScreen;
-
-// The version text of a file version: its first and fourth field joined with "."
-// ("2011.0.0.27" gives "2011.27"; an empty file version gives ".").
-QString VersionFromFileVersion(const QString &fileVersion);
-// "a.b" gives a * 1000 + b; a part that is not a number counts 0, further parts are ignored.
-int VersionNumber(const QString &version);
-// Characters 3-4 of the version, ".00.", characters 6-9 as a 4-digit number:
-// "2011.27" gives "11.00.0027".
-QString CreatorVersionOf(const QString &version);
 
 class TGvkSystemX : public QObject
 {

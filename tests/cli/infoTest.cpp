@@ -1,3 +1,4 @@
+#include "foundation/gvkVersion.h"
 #include "tests/cli/cliTestSupport.h"
 
 #include <QFile>
@@ -89,8 +90,11 @@ TEST_F(CliTest, InfoTotalsAgreeWithAnIndependentCount)
   QJsonParseError parseError;
   const QJsonObject root = QJsonDocument::fromJson(json.Out.toUtf8(), &parseError).object();
   ASSERT_EQ(parseError.error, QJsonParseError::NoError) << json.Out.toStdString();
+  // The creator record is the program's: its name in capitals, the short version text.
+  const QString creatorVersion =
+      CreatorVersionOf(VersionFromFileVersion(QStringLiteral(QUILLET_VERSION)));
   EXPECT_EQ(root["fileInfo"].toString(),
-            "AQUON version 01.03.0007 created with :\nQuillet, version " QUILLET_VERSION);
+            "AQUON version 01.03.0007 created with :\nMarovia QUILLET, version " + creatorVersion);
   const QJsonArray competitions = root["competitions"].toArray();
   ASSERT_EQ(competitions.size(), 1);
   const QJsonObject c = competitions.at(0).toObject();
