@@ -1,0 +1,3 @@
+#include "tests/testMain.h"
+
+QUILLET_TEST_MAIN()
