@@ -3,6 +3,7 @@
 #include "format/aquon.h"
 #include "format/gvkZip.h"
 #include "foundation/gvkErrors.h"
+#include "foundation/gvkIniFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -436,6 +437,19 @@ std::unique_ptr<TAqnObject> TAqnParser::ParseFile(const QString &fileName,
   return Parse(file, progress);
 }
 
+namespace {
+
+// The largest meet a container may unpack to. A club that receives larger meets raises
+// it in the settings ([Special] MaxEntryMB); values below 1 are ignored.
+qint64 MaxEntrySize()
+{
+  const int megabytes = SettingsFile().ReadInteger(QStringLiteral("Special"),
+                                                   QStringLiteral("MaxEntryMB"), 1024);
+  return megabytes >= 1 ? qint64(megabytes) << 20 : TGvkFileList::DefaultMaxEntrySize;
+}
+
+} // namespace
+
 std::unique_ptr<TAqnObject> TAqnParser::ParseContainer(const QString &fileName,
                                                        const TAqnProgress &progress)
 {
@@ -445,6 +459,7 @@ std::unique_ptr<TAqnObject> TAqnParser::ParseContainer(const QString &fileName,
     TGvkCryptedZipFileReader container(fileName);
     FScrambled = container.IsScrambled();
     TGvkFileList list;
+    list.SetMaxEntrySize(MaxEntrySize());
     if (list.ListArchive(container.FileName(), container.WorkDir() + QStringLiteral("*.aqe")) !=
         zrOk) {
       Report(list.LastError(), false, false);
@@ -525,8 +540,13 @@ void TAqnParser::ReadContent()
     if (!pending)
       NextToken();
     pending = false;
-    if (FTokenKind == atkEndOfData)
+    if (FTokenKind == atkEndOfData) {
+      // Elements still open: the file was cut short (an interrupted download or copy).
+      // Loading it silently would let a later save drop the missing part.
+      if (!FStack->IsEmpty())
+        Report(QStringLiteral("Unexpected end of file, the file is incomplete !"), false);
       return;
+    }
     if (FStack->IsEmpty()) {
       // The root has been closed: comments and instructions may follow, nothing else.
       if (FTokenKind == atkText || FTokenKind == atkStartTag || FTokenKind == atkEndTag ||

@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QProcess>
 
-TCliRun RunCli(const QStringList &args)
+TCliRun RunCli(const QStringList &args, const QProcessEnvironment &environment)
 {
   QProcess process;
+  if (!environment.isEmpty())
+    process.setProcessEnvironment(environment);
   process.start(QStringLiteral(QUILLET_BIN_DIR "/quillet-cli"), args);
   TCliRun run;
   if (!process.waitForStarted(10000) || !process.waitForFinished(120000)) {

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built quillet-cli in a private folder and reads what it printed.
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -14,7 +15,8 @@ struct TCliRun
   QString Err;
 };
 
-TCliRun RunCli(const QStringList &args);
+// With an environment given, the child gets that one instead of the test's.
+TCliRun RunCli(const QStringList &args, const QProcessEnvironment &environment = {});
 QByteArray ReadBytes(const QString &fileName);
 void WriteBytes(const QString &fileName, const QByteArray &bytes);
 

@@ -1,5 +1,6 @@
 #include "format/aquon.h"
 #include "format/gvkZip.h"
+#include "foundation/gvkIniFiles.h"
 #include "tests/format/readerTestSupport.h"
 #include "tests/format/zipTestSupport.h"
 
@@ -145,6 +146,46 @@ TEST_F(ReaderContainer, PlainTextWithAContainerExtensionIsAnError)
   document.LoadFromFile(archive);
   EXPECT_EQ(document.Root(), nullptr);
   EXPECT_EQ(document.Errors().size(), 1);
+}
+
+// The entry limit comes from the settings (in megabytes): a meet larger than a lowered
+// limit is refused with a clear error, the default takes it, and values below 1 keep it.
+TEST_F(ReaderContainer, EntryLimitComesFromTheSettings)
+{
+  QByteArray large = Meet;
+  const QByteArray club = "  <CLUB><NAME>Schwimmverein Nummer zwei</NAME></CLUB>\n";
+  large.insert(large.indexOf("</CLUBS>"), club.repeated((5 << 19) / club.size()));
+  ASSERT_GT(large.size(), 2 << 20);
+  ASSERT_LT(large.size(), 3 << 20);
+  const QString archive = CompressFiles(QStringLiteral("large.aqz"), {{QStringLiteral("meet.aqe"), large}});
+  const QString section = QStringLiteral("Special"), key = QStringLiteral("MaxEntryMB");
+  const struct
+  {
+    const char *Value; // nullptr: the key is missing
+    bool Refused;
+  } cases[] = {{"2", true}, {"3", false}, {nullptr, false}, {"0", false}, {"-5", false},
+               {"lots", false}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.Value ? c.Value : "missing");
+    if (c.Value)
+      SettingsFile().WriteString(section, key, QString::fromLatin1(c.Value));
+    else
+      SettingsFile().DeleteKey(section, key);
+    TAquon document;
+    document.LoadFromFile(archive);
+    if (c.Refused) {
+      EXPECT_EQ(document.Root(), nullptr);
+      ASSERT_EQ(document.Errors().size(), 1);
+      EXPECT_TRUE(document.Errors()[0].contains(QStringLiteral("too large")))
+          << document.Errors()[0].toStdString();
+    } else {
+      ASSERT_TRUE(document.Root());
+      EXPECT_TRUE(document.Errors().isEmpty()) << document.Errors().join('\n').toStdString();
+    }
+    EXPECT_TRUE(QDir(Path(QStringLiteral("tmp")))
+                    .isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+  }
+  SettingsFile().DeleteKey(section, key);
 }
 
 TEST_F(ReaderContainer, PlainFileIsReadDirectly)

@@ -2,6 +2,7 @@
 #include "tests/format/readerTestSupport.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ TEST(ReaderMessages, EachProblemIsReportedWithKindLineAndMark)
       {"attribute name at the end of the data",
        "<CLUB abc",
        false,
-       {"Line 3: Value expected !"},
+       {"Line 3: Value expected !", "Line 3: Unexpected end of file, the file is incomplete !"},
        {},
        aqtCLUB,
        3},
@@ -71,7 +72,8 @@ TEST(ReaderMessages, EachProblemIsReportedWithKindLineAndMark)
       {"value without closing quote",
        "<CLUB>\n<NAME type=\"x>\n</NAME>\n</CLUB>\n",
        true,
-       {"Line 8: Quote \" expected !"},
+       // The open quote runs to the end of the file.
+       {"Line 8: Quote \" expected !", "Line 8: Unexpected end of file, the file is incomplete !"},
        {},
        aqtNAME,
        3},
@@ -96,7 +98,14 @@ TEST(ReaderMessages, EachProblemIsReportedWithKindLineAndMark)
        {"Line 4: No child elements allowed !"},
        aqtNAME,
        3},
-      {"missing end tags", "<CLUB>\n<NAME>x</NAME>\n", false, {}, {}, aqtCLUB, 0},
+      // A file cut short must not load as if complete: a later save would drop the rest.
+      {"missing end tags",
+       "<CLUB>\n<NAME>x</NAME>\n",
+       false,
+       {"Line 5: Unexpected end of file, the file is incomplete !"},
+       {},
+       aqtCLUB,
+       0},
       {"text after the root", "", true, {}, {}, aqtUnknown, 0},
       {"comment after the root",
        "</AQUON>\n<!-- done -->\n<?pi x?>\n",
@@ -454,47 +463,50 @@ TEST(Reader, UndeclaredTextIsUtf8OrWindows1252)
   }
 }
 
+// A small complete meet: a comment, an event with a category, a club with one entry.
+const QByteArray SmallMeet =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+    "<AQUON>\n"
+    " <VERSION>01.03.0007</VERSION>\n"
+    " <!-- entries of the club -->\n"
+    " <COMPETITIONS>\n"
+    "  <COMPETITION>\n"
+    "   <NAME>Spring &amp; Summer Cup</NAME>\n"
+    "   <PL>50</PL>\n"
+    "   <PERIODS>\n"
+    "    <PERIOD>\n"
+    "     <DATE>20250412</DATE>\n"
+    "     <EVENTS>\n"
+    "      <EVENT id=\"1\">\n"
+    "       <NUM>1</NUM>\n"
+    "       <DIS>100</DIS>\n"
+    "       <STR>FR</STR>\n"
+    "       <FEE currency=\"EUR\">500</FEE>\n"
+    "       <CATS>\n"
+    "        <CAT id=\"1\"><MIN>2010</MIN><MAX>-1</MAX><LCT>L00h01:05.37</LCT></CAT>\n"
+    "       </CATS>\n"
+    "      </EVENT>\n"
+    "     </EVENTS>\n"
+    "    </PERIOD>\n"
+    "   </PERIODS>\n"
+    "   <CLUBS>\n"
+    "    <CLUB>\n"
+    "     <NAME>M\xFCller Schwimmverein</NAME>\n"
+    "     <PERSONS>\n"
+    "      <PERSON id=\"7\">\n"
+    "       <NAME>Nowak</NAME><FNAME>Ewa</FNAME><SEX>F</SEX><YOB>2011</YOB>\n"
+    "       <ENTRIES><ENTRY><EID>1</EID><TIME>E00h01:10.00</TIME></ENTRY></ENTRIES>\n"
+    "      </PERSON>\n"
+    "     </PERSONS>\n"
+    "    </CLUB>\n"
+    "   </CLUBS>\n"
+    "  </COMPETITION>\n"
+    " </COMPETITIONS>\n"
+    "</AQUON>\n";
+
 TEST(Reader, TruncatedAtEveryByteLoadsWithoutCrashing)
 {
-  const QByteArray meet =
-      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-      "<AQUON>\n"
-      " <VERSION>01.03.0007</VERSION>\n"
-      " <!-- entries of the club -->\n"
-      " <COMPETITIONS>\n"
-      "  <COMPETITION>\n"
-      "   <NAME>Spring &amp; Summer Cup</NAME>\n"
-      "   <PL>50</PL>\n"
-      "   <PERIODS>\n"
-      "    <PERIOD>\n"
-      "     <DATE>20250412</DATE>\n"
-      "     <EVENTS>\n"
-      "      <EVENT id=\"1\">\n"
-      "       <NUM>1</NUM>\n"
-      "       <DIS>100</DIS>\n"
-      "       <STR>FR</STR>\n"
-      "       <FEE currency=\"EUR\">500</FEE>\n"
-      "       <CATS>\n"
-      "        <CAT id=\"1\"><MIN>2010</MIN><MAX>-1</MAX><LCT>L00h01:05.37</LCT></CAT>\n"
-      "       </CATS>\n"
-      "      </EVENT>\n"
-      "     </EVENTS>\n"
-      "    </PERIOD>\n"
-      "   </PERIODS>\n"
-      "   <CLUBS>\n"
-      "    <CLUB>\n"
-      "     <NAME>M\xFCller Schwimmverein</NAME>\n"
-      "     <PERSONS>\n"
-      "      <PERSON id=\"7\">\n"
-      "       <NAME>Nowak</NAME><FNAME>Ewa</FNAME><SEX>F</SEX><YOB>2011</YOB>\n"
-      "       <ENTRIES><ENTRY><EID>1</EID><TIME>E00h01:10.00</TIME></ENTRY></ENTRIES>\n"
-      "      </PERSON>\n"
-      "     </PERSONS>\n"
-      "    </CLUB>\n"
-      "   </CLUBS>\n"
-      "  </COMPETITION>\n"
-      " </COMPETITIONS>\n"
-      "</AQUON>\n";
+  const QByteArray &meet = SmallMeet;
   const auto full = LoadBytes(meet);
   ASSERT_TRUE(full->Errors().isEmpty());
   ASSERT_TRUE(full->Warnings().isEmpty());
@@ -506,6 +518,26 @@ TEST(Reader, TruncatedAtEveryByteLoadsWithoutCrashing)
     EXPECT_EQ(document->Root() != nullptr, length >= rootStart);
     EXPECT_LE(ElementCount(document->Root()), fullCount);
   }
+}
+
+// Random bytes changed anywhere, many seeded variants: each loads without crashing, a
+// load without a tree always says why, and most variants are reported.
+TEST(Reader, RandomlyChangedBytesLoadWithMessages)
+{
+  constexpr int variants = 2000;
+  int reported = 0;
+  for (quint32 seed = 1; seed <= variants; ++seed) {
+    SCOPED_TRACE(seed);
+    QRandomGenerator random(seed);
+    QByteArray bytes = SmallMeet;
+    for (int i = 1 + random.bounded(8); i > 0; --i)
+      bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
+    const auto document = LoadBytes(bytes);
+    EXPECT_TRUE(document->Root() || !document->Errors().isEmpty());
+    if (!document->Errors().isEmpty() || !document->Warnings().isEmpty())
+      ++reported;
+  }
+  EXPECT_GT(reported, variants / 2);
 }
 
 TEST(Reader, AMillionNestedElementsStopAtTheDepthLimit)

@@ -1,11 +1,11 @@
 #pragma once
 // Shared by the zip tests: a private folder per test, file helpers and peer tools.
 #include "format/gvkZip.h"
+#include "tests/toolRun.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -34,39 +34,6 @@ inline QByteArray SampleBytes(int size, quint32 seed)
     data += random.bounded(4) == 0 ? char(random.bounded(256))
                                    : "<PERSON NAME=\"Smith & Sons\"/>\n"[data.size() % 30];
   return data.left(size);
-}
-
-struct TToolRun
-{
-  int ExitCode = -1;
-  QString Output;
-};
-
-// Runs a peer tool in a folder; the output is stdout and stderr together.
-inline TToolRun RunTool(const QString &program, const QStringList &arguments,
-                        const QString &workingDir = {})
-{
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  if (!workingDir.isEmpty())
-    process.setWorkingDirectory(workingDir);
-  process.start(program, arguments);
-  if (!process.waitForFinished(60000))
-    return {-1, QStringLiteral("did not finish")};
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromUtf8(process.readAll())};
-}
-
-inline TToolRun RunShell(const QString &script, const QString &workingDir)
-{
-  return RunTool(QStringLiteral("sh"), {QStringLiteral("-c"), script}, workingDir);
-}
-
-inline TToolRun RunPython(const QString &script, const QStringList &arguments,
-                          const QString &workingDir = {})
-{
-  return RunTool(QStringLiteral("python3"), QStringList{QStringLiteral("-c"), script} + arguments,
-                 workingDir);
 }
 
 class ZipFolderTest : public ::testing::Test
