@@ -12,13 +12,13 @@ TCliArguments::TCliArguments(const QStringList &args, int positionalCount,
       continue;
     }
     const QString name = arg.mid(2);
-    const auto spec = std::find_if(options.begin(), options.end(),
+    const auto known = std::find_if(options.begin(), options.end(),
                                    [&name](const TCliOptionSpec &o) { return o.Name == name; });
-    if (spec == options.end())
+    if (known == options.end())
       FProblem = QStringLiteral("unknown option %1").arg(arg);
     else if (FValues.contains(name))
       FProblem = QStringLiteral("option %1 given twice").arg(arg);
-    else if (!spec->TakesValue)
+    else if (!known->TakesValue)
       FValues.insert(name, QString());
     else if (i + 1 >= args.size())
       FProblem = QStringLiteral("option %1 needs a value").arg(arg);

@@ -142,7 +142,7 @@ const char *SexCode(TSex sex)
   }
 }
 
-struct TEventSpec
+struct TEventShape
 {
   const char *Stroke;
   int Distance;
@@ -184,9 +184,9 @@ bool IsSprint(int distance)
 
 // Every sixth event is a relay; individual races come as a women's and a men's event;
 // every fourth sprint is swum as heats and final.
-std::vector<TEventSpec> EventProgramme(int eventCount)
+std::vector<TEventShape> EventProgramme(int eventCount)
 {
-  std::vector<TEventSpec> events;
+  std::vector<TEventShape> events;
   int individual = 0;
   int relay = 0;
   int sprints = 0;
@@ -253,7 +253,7 @@ struct TPersonInfo
 
 struct TEventInfo
 {
-  TEventSpec Spec;
+  TEventShape Shape;
   int Id;
   // Age groups as (earliest, latest) year of birth, -1 for an open bound.
   std::vector<std::pair<int, int>> Ages;
@@ -338,7 +338,7 @@ private:
 
   void BuildPeriods(TAqnCollection *periods)
   {
-    const std::vector<TEventSpec> programme = EventProgramme(FPlan.Events);
+    const std::vector<TEventShape> programme = EventProgramme(FPlan.Events);
     const int eventCount = int(programme.size());
     const int periodCount = std::max(1, (eventCount + 11) / 12);
     const std::array<const char *, 2> startTimes = {"0900", "1530"};
@@ -357,17 +357,17 @@ private:
     }
   }
 
-  void AddEvent(TAqnCollection *events, const TEventSpec &spec, int number, int fee)
+  void AddEvent(TAqnCollection *events, const TEventShape &shape, int number, int fee)
   {
-    TEventInfo info{spec, 100 + number, {}};
+    TEventInfo info{shape, 100 + number, {}};
     auto *event = events->AddNew();
     event->Id = info.Id;
     event->SetInt(aqtNUM, number);
-    event->SetInt(aqtDIS, spec.Distance);
-    event->SetInt(aqtDISCNT, spec.Swimmers);
-    event->SetText(aqtSTR, QLatin1String(spec.Stroke));
-    event->SetText(aqtSEX, QLatin1String(SexCode(spec.Sex)));
-    event->SetText(aqtTYPE, QLatin1String(spec.Type));
+    event->SetInt(aqtDIS, shape.Distance);
+    event->SetInt(aqtDISCNT, shape.Swimmers);
+    event->SetText(aqtSTR, QLatin1String(shape.Stroke));
+    event->SetText(aqtSEX, QLatin1String(SexCode(shape.Sex)));
+    event->SetText(aqtTYPE, QLatin1String(shape.Type));
     auto *feeElement = event->Child(aqtFEE, true);
     feeElement->SetAsInteger(fee);
     feeElement->SetAttribute(aqaCURRENCY, QStringLiteral("EUR"));
@@ -394,14 +394,14 @@ private:
         cat->SetInt(aqtMIN, earliest);
         cat->SetInt(aqtMAX, latest);
         const double seconds =
-            RaceSeconds(spec.Stroke, spec.Distance, spec.Sex == TSex::Female, group.Slowness) *
-            (spec.Swimmers > 1 ? spec.Swimmers : 1);
+            RaceSeconds(shape.Stroke, shape.Distance, shape.Sex == TSex::Female, group.Slowness) *
+            (shape.Swimmers > 1 ? shape.Swimmers : 1);
         SetTime(cat, aqtLCT, aqpLimit, SecondsToChron(seconds));
         SetTime(cat, aqtSCT, aqpLimit, SecondsToChron(seconds * 0.97));
         info.Ages.emplace_back(earliest, latest);
       }
     };
-    if (spec.Swimmers > 1)
+    if (shape.Swimmers > 1)
       addGroups(relayGroups);
     else
       addGroups(individualGroups);
@@ -466,9 +466,9 @@ private:
     return info;
   }
 
-  static bool TakesEntries(const TEventSpec &spec)
+  static bool TakesEntries(const TEventShape &shape)
   {
-    return QByteArrayView(AqnCodes::EntryEventTypes).contains(QByteArrayView(spec.Type));
+    return QByteArrayView(AqnCodes::EntryEventTypes).contains(QByteArrayView(shape.Type));
   }
   static bool SexFits(TSex eventSex, bool female)
   {
@@ -486,8 +486,8 @@ private:
   {
     std::vector<const TEventInfo *> open;
     for (const TEventInfo &event : FEvents)
-      if (event.Spec.Swimmers == 1 && TakesEntries(event.Spec) &&
-          SexFits(event.Spec.Sex, person.Female) && AgeFits(event, person.BirthYear))
+      if (event.Shape.Swimmers == 1 && TakesEntries(event.Shape) &&
+          SexFits(event.Shape.Sex, person.Female) && AgeFits(event, person.BirthYear))
         open.push_back(&event);
     const int wanted = std::min(int(open.size()), Pick(1, 6));
     if (wanted == 0)
@@ -499,7 +499,7 @@ private:
       auto *entry = entries->AddNew();
       entry->SetInt(aqtEID, event.Id);
       const double seconds =
-          RaceSeconds(event.Spec.Stroke, event.Spec.Distance, person.Female, person.Slowness);
+          RaceSeconds(event.Shape.Stroke, event.Shape.Distance, person.Female, person.Slowness);
       SetTime(entry, aqtTIME, aqpEntry, SecondsToChron(seconds));
     }
   }
@@ -519,7 +519,7 @@ private:
       for (int team = 1; team <= teams; ++team) {
         std::vector<const TEventInfo *> races;
         for (const TEventInfo &event : FEvents)
-          if (event.Spec.Swimmers > 1 && event.Spec.Sex == sex && TakesEntries(event.Spec))
+          if (event.Shape.Swimmers > 1 && event.Shape.Sex == sex && TakesEntries(event.Shape))
             races.push_back(&event);
         if (races.empty())
           continue;
@@ -567,7 +567,7 @@ private:
     double seconds = 0;
     for (const TPersonInfo *swimmer : legs)
       seconds +=
-          RaceSeconds(event.Spec.Stroke, event.Spec.Distance, swimmer->Female, swimmer->Slowness);
+          RaceSeconds(event.Shape.Stroke, event.Shape.Distance, swimmer->Female, swimmer->Slowness);
     SetTime(entry, aqtTIME, aqpEntry, SecondsToChron(seconds));
     auto *positions = AddCollection(entry, aqtPOSITIONS);
     for (int leg = 0; leg < int(legs.size()); ++leg) {

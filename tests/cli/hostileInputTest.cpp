@@ -182,7 +182,7 @@ TEST_F(CliHostileTest, DamagedSettingsStillCheckASoundMeet)
       {"binary junk", Junk(4096, 21)},
       {"junk after a section", "[Special]\n" + Junk(4096, 22)},
       {"cut after the key", "[Config]\nLanguage=3\n[Special]\nMaxEntryMB="},
-      {"cut inside the key", "[Config]\nLanguage=3\n[Spec"},
+      {"cut inside the key", "[Config]\nLanguage=3\n[Spe"},
       {"number too large", "[Special]\nMaxEntryMB=99999999999999999999999\n"},
       {"not a number", "[Special]\nMaxEntryMB=\xFF\xFE\n[Config]\nLanguage=-7\n"},
       {"empty", ""},
