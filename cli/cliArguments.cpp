@@ -13,7 +13,7 @@ TCliArguments::TCliArguments(const QStringList &args, int positionalCount,
     }
     const QString name = arg.mid(2);
     const auto known = std::find_if(options.begin(), options.end(),
-                                   [&name](const TCliOptionSpec &o) { return o.Name == name; });
+                                    [&name](const TCliOptionSpec &o) { return o.Name == name; });
     if (known == options.end())
       FProblem = QStringLiteral("unknown option %1").arg(arg);
     else if (FValues.contains(name))
